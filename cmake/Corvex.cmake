@@ -1,0 +1,47 @@
+# Shared settings and helpers of every Corvex target.
+
+if(WIN32)
+  set(CORVEX_TREE win32)
+else()
+  set(CORVEX_TREE native)
+endif()
+# Where each test executable leaves its GoogleTest report.
+set(CORVEX_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results CACHE PATH
+    "Folder for the XML reports of the tests")
+
+if(WIN32)
+  # ANSI Win32 API, Windows 2000 headers; newer services are looked up at
+  # run time so the programs still load on the 95/98/ME family.
+  add_compile_definitions(STRICT NOMINMAX WIN32_LEAN_AND_MEAN
+                          _WIN32_WINNT=0x0500 WINVER=0x0500 _WIN32_IE=0x0500)
+elseif(CORVEX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# corvex_defaults(<target>): warnings and language level of our own code.
+function(corvex_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow
+                         -Wnon-virtual-dtor -Wcast-align -Wformat=2)
+  if(CORVEX_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# corvex_test(<name> SOURCES ... [LIBS ...]): one GoogleTest executable and
+# one ctest entry (under Wine, one wine process per executable is cheapest).
+function(corvex_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  corvex_defaults(${name})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  set(report ${CORVEX_TEST_RESULTS}/${name}-${CORVEX_TREE}.xml)
+  if(WIN32)
+    # Under Wine the host's root is drive Z:.
+    string(REPLACE "/" "\\" report "Z:${report}")
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 --gtest_output=xml:${report})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

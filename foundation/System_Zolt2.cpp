@@ -1,0 +1,134 @@
+#include "System_Zolt2.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace corvex {
+
+namespace {
+
+bool QueryVersion(_osversion& version) {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info)) return false;
+    version.platform = info.dwPlatformId;
+    version.major = info.dwMajorVersion;
+    version.minor = info.dwMinorVersion;
+    version.build = info.dwBuildNumber;
+    version.servicePack = info.szCSDVersion;
+    return true;
+}
+
+_versionsource& CurrentSource() {
+    static _versionsource source = QueryVersion;
+    return source;
+}
+
+// Owns the two handles CreateProcess hands back; nobody waits on them.
+struct ProcessHandles {
+    PROCESS_INFORMATION info{};
+    ~ProcessHandles() {
+        if (info.hThread) CloseHandle(info.hThread);
+        if (info.hProcess) CloseHandle(info.hProcess);
+    }
+};
+
+// Keeps Windows Sockets started for one scope.
+class WinsockSession {
+public:
+    WinsockSession() { started_ = WSAStartup(MAKEWORD(1, 1), &data_) == 0; }
+    ~WinsockSession() {
+        if (started_) WSACleanup();
+    }
+    WinsockSession(const WinsockSession&) = delete;
+    WinsockSession& operator=(const WinsockSession&) = delete;
+    bool Started() const noexcept { return started_; }
+
+private:
+    WSADATA data_{};
+    bool started_ = false;
+};
+
+}  // namespace
+
+_versionsource SetVersionSource(_versionsource source) {
+    _versionsource previous = CurrentSource();
+    CurrentSource() = source ? source : QueryVersion;
+    return previous;
+}
+
+_winrelease WindowsRelease() {
+    _osversion version;
+    if (!CurrentSource()(version)) return RELEASE_UNKNOWN;
+    return ReleaseOf(version);
+}
+
+std::string SystemDescription() {
+    _osversion version;
+    if (!CurrentSource()(version)) return UnknownSystem();
+    return DescribeSystem(version);
+}
+
+void MemoryStatus(double& available, double& total) {
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    available = static_cast<double>(status.dwAvailPhys);
+    total = static_cast<double>(status.dwTotalPhys);
+}
+
+std::string UserName() {
+    char name[256] = {};
+    DWORD size = 255;
+    if (!GetUserNameA(name, &size)) return {};
+    return name;
+}
+
+std::string ComputerName() {
+    char name[256] = {};
+    DWORD size = 255;
+    if (!GetComputerNameA(name, &size)) return {};
+    return name;
+}
+
+std::string HostAddress() {
+    WinsockSession winsock;
+    if (!winsock.Started()) return {};
+    char host[65] = {};
+    if (gethostname(host, 64) != 0) return {};
+    const hostent* entry = gethostbyname(host);
+    if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list) return {};
+    std::string address;
+    for (char** a = entry->h_addr_list; *a; ++a) {
+        in_addr in;
+        CopyMemory(&in, *a, sizeof in);
+        address = inet_ntoa(in);
+    }
+    return address;
+}
+
+std::vector<std::string> CommandLineArguments() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::vector<std::string> args;
+    args.emplace_back(path, length);
+    for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
+    return args;
+}
+
+int RunProgram(const std::string& commandLine) {
+    // CreateProcessA may write into the command line, so it gets a copy.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    ProcessHandles process;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &process.info))
+        return -1;
+    return 0;
+}
+
+}  // namespace corvex

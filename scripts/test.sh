@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native tree under sanitizers,
+# the fuzzers for a bounded time, then the Windows tree under Wine on a
+# private X display with a fresh Wine account. Exits non-zero on any failure.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+started=$SECONDS
+status=0
+results=$CORVEX_BUILD/test-results
+
+corvex_install
+rm -rf "$results"
+mkdir -p "$results"
+
+corvex_build native
+corvex_log "native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+ctest --test-dir "$CORVEX_BUILD/native" --output-on-failure || status=1
+
+for fuzzer in "$CORVEX_BUILD"/native/bin/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  corpus=$CORVEX_BUILD/fuzz-corpus/$name
+  mkdir -p "$corpus"
+  corvex_log "fuzzing $name for ${CORVEX_FUZZ_SECONDS:-20} s"
+  if "$fuzzer" -max_total_time="${CORVEX_FUZZ_SECONDS:-20}" -print_final_stats=1 \
+       "$corpus" >"$results/$name.log" 2>&1; then
+    printf '%s: %s executions\n' "$name" \
+      "$(sed -n 's/^stat::number_of_executed_units: *//p' "$results/$name.log")"
+  else
+    status=1
+    tail -n 40 "$results/$name.log"
+  fi
+done
+
+corvex_build win32
+corvex_wine_prefix "$CORVEX_BUILD/wine/test" fresh
+corvex_start_xvfb
+corvex_start_wineserver
+corvex_log "Windows tests under Wine"
+ctest --test-dir "$CORVEX_BUILD/win32" --output-on-failure || status=1
+
+# One closing line over every test case of both trees.
+passed=0 failed=0 skipped=0
+for xml in "$results"/*.xml; do
+  [ -f "$xml" ] || continue
+  header=$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*" disabled="[0-9]*" errors="[0-9]*"' "$xml" || true)
+  read -r tests failures errors < <(sed -E 's/.*tests="([0-9]+)" failures="([0-9]+)" disabled="[0-9]+" errors="([0-9]+)".*/\1 \2 \3/' <<<"$header")
+  skips=$(grep -c 'result="skipped"' "$xml" || true)
+  passed=$((passed + tests - failures - errors - skips))
+  failed=$((failed + failures + errors))
+  skipped=$((skipped + skips))
+done
+[ "$status" -eq 0 ] || [ "$failed" -gt 0 ] || failed=1   # a crash leaves no report
+corvex_log "test run took $((SECONDS - started)) s"
+echo "corvex: $passed passed, $failed failed, $skipped skipped"
+exit "$status"

@@ -1,0 +1,44 @@
+#include "Launcher.h"
+
+#include <gtest/gtest.h>
+
+namespace corvex {
+namespace {
+
+_launchplan Plan(std::vector<std::string> args) {
+    args.insert(args.begin(), "D:\\bin\\corvex32.exe");
+    return PlanLaunch(args);
+}
+
+TEST(PlanLaunch, UsageNamesTheLauncherByItsFileName) {
+    const _launchplan plan = Plan({"-?"});
+    EXPECT_FALSE(plan.start);
+    ASSERT_EQ(plan.lines.size(), 2u + 21u);
+    EXPECT_EQ(plan.lines[0], "Corvex v0.5.3 build:1");
+    EXPECT_EQ(plan.lines[1], "");
+    EXPECT_EQ(plan.lines[2], "Usage: corvex32.exe [-flags]");
+    EXPECT_EQ(plan.lines.back(), "            -help               : this screen");
+}
+
+// The engine splits its command line by the C runtime's rules; whatever
+// value the user gave must come back to it whole.
+TEST(PlanLaunch, ValuesNeedingQuotesAreQuotedForTheCRuntime) {
+    EXPECT_EQ(Plan({"-logfile=a b\\"}).engineCommandLine, "motor32.dex \"/logfile=a b\\\\\"");
+    EXPECT_EQ(Plan({"-unlink=a\"b"}).engineCommandLine, "motor32.dex \"-UNLINK=a\\\"b\"");
+    EXPECT_EQ(Plan({"-unlink=a\\\"b c"}).engineCommandLine,
+              "motor32.dex \"-UNLINK=a\\\\\\\"b c\"");
+    EXPECT_EQ(Plan({"-unlink=tab\there"}).engineCommandLine, "motor32.dex \"-UNLINK=tab\there\"");
+    // Backslashes not before a quote stay single.
+    EXPECT_EQ(Plan({"-logfile:c:\\my logs\\x.log"}).engineCommandLine,
+              "motor32.dex \"/logfile=c:\\my logs\\x.log\"");
+    EXPECT_EQ(Plan({"-logfile:c:\\x.log"}).engineCommandLine, "motor32.dex /logfile=c:\\x.log");
+}
+
+TEST(PlanLaunch, ANegativeUnplugPassesAndIsKeptAsWritten) {
+    const _launchplan plan = Plan({"-unplug=-1", "-unplug=+007"});
+    EXPECT_TRUE(plan.start);
+    EXPECT_EQ(plan.engineCommandLine, "motor32.dex -UNPLUG=-1 -UNPLUG=+007");
+}
+
+}  // namespace
+}  // namespace corvex
