@@ -70,21 +70,20 @@ corvex_wine_prefix() {
   corvex_wine_env "$prefix"
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY.
+# Starts Xvfb on a display number it picks itself (-displayfd, so that
+# several runs on one machine never race for the same one); exports DISPLAY.
 corvex_start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local fifo n
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   CORVEX_PIDS+=($!)
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.05
-  done
+  read -r -t 20 n <"$fifo" || { rm -f "$fifo"; corvex_log "Xvfb did not start"; return 1; }
+  rm -f "$fifo"
   export DISPLAY=":$n"
   corvex_log "private X display $DISPLAY"
 }
 
-# A wine server that stays up makes every wine start about twice as fast.
 # The first program also starts Wine's own services, which would hold any
 # output pipe of that program (and so ctest) open: start them here first.
 corvex_start_wineserver() {
