@@ -1,0 +1,51 @@
+#include "WindowHook.h"
+
+namespace corvex {
+
+namespace {
+// The innermost hook of a window is kept in a window property, so that the
+// shared procedure finds its object without a global table.
+const char* const kHookProperty = "corvex.windowhook";
+}  // namespace
+
+_windowhook::_windowhook(HWND window, Handler handler)
+    : window_(window), handler_(std::move(handler)) {
+    if (!IsWindow(window_)) return;
+    outer_ = static_cast<_windowhook*>(GetPropA(window_, kHookProperty));
+    SetPropA(window_, kHookProperty, this);
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+}
+
+_windowhook::~_windowhook() {
+    if (!previous_) return;
+    if (IsWindow(window_)) {
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        if (outer_)
+            SetPropA(window_, kHookProperty, outer_);
+        else
+            RemovePropA(window_, kHookProperty);
+    }
+}
+
+LRESULT _windowhook::CallPrevious(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) const {
+    return CallWindowProcA(previous_, hwnd, message, wparam, lparam);
+}
+
+LRESULT CALLBACK _windowhook::Procedure(HWND hwnd, UINT message, WPARAM wparam,
+                                        LPARAM lparam) {
+    // An outer hook's previous procedure is this same function: it reaches
+    // the outer object through `outer_`, not through the property.
+    static thread_local _windowhook* chained = nullptr;
+    _windowhook* hook = chained ? chained
+                                : static_cast<_windowhook*>(GetPropA(hwnd, kHookProperty));
+    chained = nullptr;
+    if (!hook) return DefWindowProcA(hwnd, message, wparam, lparam);
+
+    LRESULT result = 0;
+    if (hook->handler_ && hook->handler_(hwnd, message, wparam, lparam, result)) return result;
+    if (hook->previous_ == &Procedure) chained = hook->outer_;
+    return hook->CallPrevious(hwnd, message, wparam, lparam);
+}
+
+}  // namespace corvex
