@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,13 @@ public:
 
     _component(const _component&) = delete;
     _component& operator=(const _component&) = delete;
+
+    // ---- identity
+    const std::string& Name() const noexcept { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    // A number the owner keeps with the component (a list index, a kind).
+    long Tag() const noexcept { return tag_; }
+    void SetTag(long tag) noexcept { tag_ = tag; }
 
     // ---- ownership
     _component* Owner() const noexcept { return owner_; }
@@ -56,6 +64,11 @@ public:
     void RemoveFreeNotification(_component& observer);
 
 protected:
+    // Destroys everything this component owns, the last made first. Window
+    // classes call it before they destroy their own window, so that owned
+    // controls go while their parent still exists.
+    void DestroyComponents() noexcept { DestroyOwned(); }
+
     // Called once after the owner built all its components.
     virtual void Loaded() {}
     // `destroyed` is going away: forget every reference to it.
@@ -66,6 +79,8 @@ private:
     static void Erase(std::vector<_component*>& list, _component* item) noexcept;
 
     _component* owner_;
+    std::string name_;
+    long tag_ = 0;
     std::vector<std::unique_ptr<_component>> owned_;
     std::vector<_component*> observers_;  // told when this goes
     std::vector<_component*> observed_;   // whose observer this is

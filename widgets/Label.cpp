@@ -1,0 +1,63 @@
+#include "Label.h"
+
+namespace corvex {
+
+_label::_label(_component* owner, _wincontrol* parent, std::string caption)
+    : _graphiccontrol(owner, parent), caption_(std::move(caption)) {
+    bounds_ = _rect::Bounds(0, 0, 65, 13);
+    AdjustSize();
+}
+
+void _label::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    AdjustSize();
+    Invalidate();
+}
+
+void _label::SetAutoSize(bool on) {
+    if (on == autoSize_) return;
+    autoSize_ = on;
+    AdjustSize();
+}
+
+void _label::SetAlignment(_alignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    Invalidate();
+}
+
+void _label::FontChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void _label::AdjustSize() {
+    if (!autoSize_) return;
+    const HDC screen = GetDC(nullptr);
+    RECT r{0, 0, 0, 0};
+    {
+        _canvas canvas(screen);
+        canvas.SetFont(Font());
+        // An empty caption still takes a line's height.
+        DrawTextA(screen, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    }
+    ReleaseDC(nullptr, screen);
+    SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
+}
+
+void _label::Paint(_canvas& canvas) {
+    const _rect area = ClientRect();
+    if (!Transparent()) {
+        canvas.SetBrush(Color());
+        canvas.FillRect(area);
+    }
+    canvas.SetFont(Font());
+    RECT r{area.left, area.top, area.right, area.bottom};
+    SetBkMode(canvas.Handle(), TRANSPARENT);
+    SetTextColor(canvas.Handle(), ToRGB(Font().color));
+    const UINT align = alignment_ == ALIGN_RIGHT ? DT_RIGHT : alignment_ == ALIGN_CENTER ? DT_CENTER : DT_LEFT;
+    DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, align | DT_SINGLELINE | DT_EXPANDTABS);
+}
+
+}  // namespace corvex

@@ -1,0 +1,42 @@
+#pragma once
+// _label: a line of text drawn on the parent's surface. "&x" underlines the
+// access key. With AutoSize (the default) the label takes the size of its
+// text; Transparent leaves the background to what lies beneath.
+
+#include <string>
+
+#include "Control.h"
+
+namespace corvex {
+
+enum _alignment : unsigned char {
+    ALIGN_LEFT = 0,
+    ALIGN_RIGHT = 1,
+    ALIGN_CENTER = 2,
+};
+
+class _label : public _graphiccontrol {
+public:
+    _label(_component* owner, _wincontrol* parent, std::string caption = {});
+
+    const std::string& Caption() const noexcept { return caption_; }
+    void SetCaption(const std::string& caption);
+    bool AutoSize() const noexcept { return autoSize_; }
+    void SetAutoSize(bool on);
+    _alignment Alignment() const noexcept { return alignment_; }
+    void SetAlignment(_alignment alignment);
+
+    void Paint(_canvas& canvas) override;
+
+protected:
+    void FontChanged() override;
+
+private:
+    void AdjustSize();
+
+    std::string caption_;
+    bool autoSize_ = true;
+    _alignment alignment_ = ALIGN_LEFT;
+};
+
+}  // namespace corvex
