@@ -14,6 +14,7 @@ namespace {
 
 constexpr char kMutexName[] = "_debug mutex";
 constexpr DWORD kMutexWaitMs = 100;
+constexpr DWORD kLogFileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 _debug* g_debugger = nullptr;
 
@@ -185,9 +186,14 @@ _debugerror _debug::Start() {
     if (logging_) {
         handles_->file.reset(CreateFileA(logFileName_.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                          nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
-                                         nullptr));
-        if (!handles_->file) Print(1, DEBUG_KIND_DEBUG, "_debug: ERROR: cannot create log file");
+                                         kLogFileAttributes, nullptr));
+        if (!handles_->file) {
+            Print(1, DEBUG_KIND_DEBUG, "_debug: ERROR: cannot create log file");
+        } else if (GetLastError() == ERROR_ALREADY_EXISTS) {
+            // Replacing a file should give it the new attributes; not every
+            // system does, so set them again.
+            SetFileAttributesA(logFileName_.c_str(), kLogFileAttributes);
+        }
     }
     WriteHeader();
     return DEBUG_OK;
