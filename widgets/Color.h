@@ -31,6 +31,8 @@ constexpr _color SYSCOLOR_BTNSHADOW = COLOR_SYSTEM_FLAG + 16;
 constexpr _color SYSCOLOR_BTNHIGHLIGHT = COLOR_SYSTEM_FLAG + 20;
 constexpr _color SYSCOLOR_WINDOWTEXT = COLOR_SYSTEM_FLAG + 8;
 constexpr _color SYSCOLOR_WINDOW = COLOR_SYSTEM_FLAG + 5;
+constexpr _color SYSCOLOR_HIGHLIGHT = COLOR_SYSTEM_FLAG + 13;
+constexpr _color SYSCOLOR_HIGHLIGHTTEXT = COLOR_SYSTEM_FLAG + 14;
 
 constexpr bool IsSystemColor(_color color) noexcept {
     return (color & 0xFF000000u) == COLOR_SYSTEM_FLAG;

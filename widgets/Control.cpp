@@ -77,12 +77,24 @@ void _control::SetBounds(int left, int top, int width, int height) {
     const _rect old = bounds_;
     bounds_ = bounds;
     BoundsChanged(old);
+    Realign();
+}
+
+void _control::SetAlign(_align align) {
+    if (align == align_) return;
+    align_ = align;
+    Realign();
+}
+
+void _control::Realign() {
+    if (parent_ && !parent_->aligning_ && (align_ != ALIGN_NONE)) parent_->AlignControls();
 }
 
 void _control::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     VisibleChanged();
+    Realign();
 }
 
 bool _control::Showing() const noexcept {
@@ -353,7 +365,43 @@ LRESULT _wincontrol::OnWindowPosChanged(LPARAM lparam) {
 }
 
 void _wincontrol::Resized() {
+    AlignControls();
     if (OnResize) OnResize();
+}
+
+void _wincontrol::AlignControls() {
+    if (aligning_ || !handle_) return;
+    aligning_ = true;
+    _rect area = AlignArea();
+    for (const _align group : {ALIGN_TOP, ALIGN_BOTTOM, ALIGN_LEFT, ALIGN_RIGHT, ALIGN_CLIENT}) {
+        // A child may be destroyed by what its resize triggers: walk a copy.
+        const std::vector<_control*> children = children_;
+        for (_control* child : children) {
+            if (child->Align() != group || !child->Visible()) continue;
+            const int w = std::min(child->Width(), std::max(0, area.Width()));
+            const int h = std::min(child->Height(), std::max(0, area.Height()));
+            switch (group) {
+                case ALIGN_TOP:
+                    child->SetBounds(area.left, area.top, area.Width(), h);
+                    area.top += h;
+                    break;
+                case ALIGN_BOTTOM:
+                    child->SetBounds(area.left, area.bottom - h, area.Width(), h);
+                    area.bottom -= h;
+                    break;
+                case ALIGN_LEFT:
+                    child->SetBounds(area.left, area.top, w, area.Height());
+                    area.left += w;
+                    break;
+                case ALIGN_RIGHT:
+                    child->SetBounds(area.right - w, area.top, w, area.Height());
+                    area.right -= w;
+                    break;
+                default: child->SetBounds(area.left, area.top, area.Width(), area.Height()); break;
+            }
+        }
+    }
+    aligning_ = false;
 }
 
 LRESULT _wincontrol::OnReflectable(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -36,6 +36,18 @@ constexpr UINT REFLECT = WM_APP + 0x2000;
 
 using _notifyevent = std::function<void()>;
 
+// Where a control sits in its parent: aligned controls are laid out in the
+// order top, bottom, left, right, client (each group in creation order),
+// each taking the full width or height of what is left.
+enum _align : unsigned char {
+    ALIGN_NONE = 0,
+    ALIGN_TOP = 1,
+    ALIGN_BOTTOM = 2,
+    ALIGN_LEFT = 3,
+    ALIGN_RIGHT = 4,
+    ALIGN_CLIENT = 5,
+};
+
 class _control : public _component {
 public:
     _control(_component* owner, _wincontrol* parent);
@@ -59,6 +71,9 @@ public:
     virtual _rect ClientRect() const noexcept { return _rect::Bounds(0, 0, Width(), Height()); }
     // The screen position of the client area's top-left corner.
     virtual _point ClientOrigin() const noexcept;
+
+    _align Align() const noexcept { return align_; }
+    void SetAlign(_align align);
 
     bool Visible() const noexcept { return visible_; }
     void SetVisible(bool visible);
@@ -105,6 +120,9 @@ protected:
     _rect bounds_;
 
 private:
+    void Realign();
+
+    _align align_ = ALIGN_NONE;
     bool visible_ = true;
     bool enabled_ = true;
     bool parentFont_ = true;
@@ -192,6 +210,9 @@ public:
     // `canvas` with the control's top-left corner at (x, y).
     void PaintTo(_canvas& canvas, int x, int y);
     void BringToFront() noexcept;
+    // Lays the aligned children out again (after a change Windows did not
+    // tell the layer about).
+    void AlignControls();
 
 protected:
     // The window is made here; concrete classes call it at the end of their
@@ -205,8 +226,11 @@ protected:
     // Paints the surface of a window of the layer's own class: by default
     // the background in Color(). The windowless children are painted after.
     virtual void PaintWindow(_canvas& canvas);
-    // After the window changed size (not called for moves).
+    // After the window changed size (not called for moves). The default
+    // lays out the aligned children and raises OnResize.
     virtual void Resized();
+    // The part of the client area the aligned children share.
+    virtual _rect AlignArea() const noexcept { return ClientRect(); }
 
     void BoundsChanged(const _rect& old) override;
     void VisibleChanged() override;
@@ -240,6 +264,7 @@ private:
     WNDPROC previous_ = nullptr;  // a subclassed control's own procedure
     bool ownClass_ = false;
     UINT lastChildId_ = 100;
+    bool aligning_ = false;
     _point windowSize_;  // the size the window last reported  // identifiers handed to child windows
     std::vector<_control*> children_;
     _fonthandle fontHandle_;

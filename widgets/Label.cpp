@@ -56,7 +56,7 @@ void _label::Paint(_canvas& canvas) {
     RECT r{area.left, area.top, area.right, area.bottom};
     SetBkMode(canvas.Handle(), TRANSPARENT);
     SetTextColor(canvas.Handle(), ToRGB(Font().color));
-    const UINT align = alignment_ == ALIGN_RIGHT ? DT_RIGHT : alignment_ == ALIGN_CENTER ? DT_CENTER : DT_LEFT;
+    const UINT align = alignment_ == TEXT_RIGHT ? DT_RIGHT : alignment_ == TEXT_CENTER ? DT_CENTER : DT_LEFT;
     DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, align | DT_SINGLELINE | DT_EXPANDTABS);
 }
 

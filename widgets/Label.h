@@ -10,9 +10,9 @@
 namespace corvex {
 
 enum _alignment : unsigned char {
-    ALIGN_LEFT = 0,
-    ALIGN_RIGHT = 1,
-    ALIGN_CENTER = 2,
+    TEXT_LEFT = 0,
+    TEXT_RIGHT = 1,
+    TEXT_CENTER = 2,
 };
 
 class _label : public _graphiccontrol {
@@ -36,7 +36,7 @@ private:
 
     std::string caption_;
     bool autoSize_ = true;
-    _alignment alignment_ = ALIGN_LEFT;
+    _alignment alignment_ = TEXT_LEFT;
 };
 
 }  // namespace corvex

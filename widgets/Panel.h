@@ -31,6 +31,8 @@ public:
 
 protected:
     void PaintWindow(_canvas& canvas) override;
+    // Aligned children stay inside the bevels.
+    _rect AlignArea() const noexcept override { return InnerRect(); }
 
 private:
     _bevel outer_ = BEVEL_RAISED;

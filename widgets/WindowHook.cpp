@@ -43,9 +43,18 @@ LRESULT CALLBACK _windowhook::Procedure(HWND hwnd, UINT message, WPARAM wparam,
     if (!hook) return DefWindowProcA(hwnd, message, wparam, lparam);
 
     LRESULT result = 0;
-    if (hook->handler_ && hook->handler_(hwnd, message, wparam, lparam, result)) return result;
-    if (hook->previous_ == &Procedure) chained = hook->outer_;
-    return hook->CallPrevious(hwnd, message, wparam, lparam);
+    if (!(hook->handler_ && hook->handler_(hwnd, message, wparam, lparam, result))) {
+        if (hook->previous_ == &Procedure) chained = hook->outer_;
+        result = hook->CallPrevious(hwnd, message, wparam, lparam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The window is gone: the hook must not restore a procedure later,
+        // least of all on another window that got the same handle.
+        if (GetPropA(hwnd, kHookProperty) == hook) RemovePropA(hwnd, kHookProperty);
+        hook->window_ = nullptr;
+        hook->previous_ = nullptr;
+    }
+    return result;
 }
 
 }  // namespace corvex
