@@ -372,6 +372,22 @@ TEST_F(DebugLog, MutexHeldHereStopsAnotherProcess) {
     EXPECT_EQ(run.output, "");
 }
 
+// Without a console of its own (Console false) the log makes one, writes
+// there and to its file, and gives the console back when it stops.
+TEST_F(DebugLog, LogMakesAndFreesItsOwnConsole) {
+    const std::string file = folder_ / "alloc.log";
+    const test::ProcessResult run = test::RunCaptured(
+        "\"" + test::BinFolder() + "\\debug_writer.exe\" alloc 5 10 \"" + file + "\" - alloc",
+        folder_.Path());
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    // Where the lines show depends on whether the new console takes over the
+    // inherited standard handles (Wine keeps them); the file has them.
+    const std::string text = ReadAll(file);
+    EXPECT_NE(text.find(": alloc: DEBUG: 20: alloc 4 cc\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("_debug: stopped at"), std::string::npos);
+}
+
 struct Child {
     PROCESS_INFORMATION info{};
     KernelHandle process, thread;
@@ -433,6 +449,8 @@ TEST_F(DebugLog, TwoProcessesNeverInterleaveLines) {
     const std::regex whole(R"(.+: (writer[AB]): DEBUG: (\d+): (.*))");
     std::map<std::string, int> next;  // next expected number per writer
     std::map<std::string, int> seen;
+    std::string previous;
+    int switches = 0;  // how often the writer changes from one line to the next
     int fileErrors = 0;
     for (const std::string& line : Lines(output)) {
         std::smatch m;
@@ -452,11 +470,16 @@ TEST_F(DebugLog, TwoProcessesNeverInterleaveLines) {
         ASSERT_GE(n, next[app]) << "out of order: " << line.substr(0, 200);
         next[app] = n + 1;
         ++seen[app];
+        if (!previous.empty() && previous != app) ++switches;
+        previous = app;
         const std::string padding = message.substr(message.find(' ', who.size() + 1) + 1);
         ASSERT_EQ(message.size(), static_cast<std::size_t>(kLength)) << line.substr(0, 200);
         ASSERT_EQ(padding.find_first_not_of(app.back()), std::string::npos)
             << line.substr(0, 200);
     }
+    // The two really wrote at the same time (the pipe fills and makes them
+    // take turns), so whole lines are the mutex's doing.
+    EXPECT_GT(switches, 10);
     EXPECT_EQ(seen["writerA"], kLines - static_cast<int>(dropped[0]));
     EXPECT_EQ(seen["writerB"], kLines - static_cast<int>(dropped[1]));
     EXPECT_EQ(output.size() >= 2 && output.substr(output.size() - 2) == "\r\n", true);

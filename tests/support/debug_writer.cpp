@@ -1,12 +1,14 @@
 // Writes numbered lines through the process-wide debug log, for the tests
 // of the log's exclusion between processes.
 //
-//   debug_writer <app> <count> <message length> <log file or -> [<go event>]
+//   debug_writer <app> <count> <message length> <log file or -> [<go event or -> [alloc]]
 //
 // The log writes to this process's standard error (Console is set, so no
 // console of its own is made); with a file name, Logging is on too. With an
 // event name, the lines start only when the event is set, so that several
-// writers run at once. Each message is "<app> <n> " padded with the app's
+// writers run at once. With "alloc" the process leaves its console and the
+// log makes one of its own (Console false); then the exit code is 2000 when
+// starting failed, and 3000 when the console it made was not given back. Each message is "<app> <n> " padded with the app's
 // last character to the given length. The exit code is the number of lines
 // Log did not write.
 
@@ -28,13 +30,18 @@ int main(int argc, char** argv) {
     if (!log) return 1001;
     log->SetApp(app);
     log->SetConsole(true);
+    const bool alloc = argc > 6 && std::string(argv[6]) == "alloc";
+    if (alloc) {
+        FreeConsole();
+        log->SetConsole(false);
+    }
     if (file != "-") {
         log->SetLogging(true);
         log->SetLogFileName(file);
     }
-    if (log->SetDebugging(true) != corvex::DEBUG_OK) return 1002;
+    if (log->SetDebugging(true) != corvex::DEBUG_OK) return alloc ? 2000 : 1002;
 
-    if (argc > 5) {
+    if (argc > 5 && std::string(argv[5]) != "-") {
         HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, argv[5]);
         if (!go) return 1003;
         WaitForSingleObject(go, 30000);
@@ -45,6 +52,12 @@ int main(int argc, char** argv) {
         std::string message = app + " " + std::to_string(n) + " ";
         if (message.size() < length) message.append(length - message.size(), app.back());
         if (corvex::Log(20, "%s", message.c_str()) != corvex::DEBUG_OK) ++dropped;
+    }
+    if (alloc) {
+        const bool hadConsole = GetConsoleWindow() != nullptr;
+        log->SetDebugging(false);
+        // A second console can be made only once the log gave its own back.
+        if (hadConsole && !AllocConsole()) return 3000;
     }
     return dropped;
 }
