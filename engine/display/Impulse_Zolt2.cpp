@@ -1,0 +1,240 @@
+#include "Impulse_Zolt2.h"
+
+#include "ImpulseFrame.h"
+#include "ImpulseText.h"
+
+namespace corvex {
+
+namespace {
+
+// The text blends of the progressor: OR over the gray background, XOR
+// (glyphs invert what is beneath) over any other.
+constexpr DWORD kBlendOr = 0x00EE0086;
+constexpr DWORD kBlendXor = 0x00660046;
+
+std::uint32_t Clamped(std::uint32_t value, std::uint32_t max) noexcept { return value < max ? value : max; }
+
+}  // namespace
+
+_impulse::_impulse(_component* owner, _wincontrol* parent) : _graphiccontrol(owner, parent) {
+    history_.Resize(500);
+    SetColor(COLOR_WHITE);
+    SetFontColor(COLOR_WHITE);
+    SetBounds(Left(), Top(), 100, 100);
+    // One sample 0 so the history is never read empty; it sits at the
+    // oldest index, so the trace shows nothing yet.
+    Append(0);
+    frame_.SetSize(Width(), Height());
+    Render();
+}
+
+_impulse::~_impulse() = default;
+
+void _impulse::SetMax(std::uint32_t max) {
+    if (max == max_) return;
+    max_ = max;
+    Changed();
+}
+
+void _impulse::SetHistorySize(std::uint32_t size) {
+    if (size == history_.Size()) return;
+    history_.Resize(size);
+}
+
+void _impulse::SetText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    Changed();
+}
+
+void _impulse::SetStaticColor(_color color) {
+    if (color == staticColor_) return;
+    staticColor_ = color;
+    Changed();
+}
+
+void _impulse::SetBackColor(_color color) {
+    if (color == backColor_) return;
+    backColor_ = color;
+    Changed();
+}
+
+void _impulse::SetBorderColor1(_color color) {
+    if (color == border1_) return;
+    border1_ = color;
+    Changed();
+}
+
+void _impulse::SetBorderColor2(_color color) {
+    if (color == border2_) return;
+    border2_ = color;
+    Changed();
+}
+
+void _impulse::SetStyle(_istyle style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void _impulse::SetArt(_iart art) {
+    if (art == art_) return;
+    const bool modeSwitched = ((art ^ art_) & IMPULSE_CACHED) != 0;
+    art_ = art;
+    // Switching the cache on or off shows at once and is not itself a
+    // pending change: counted, it would make every later Flush repaint and
+    // the cache would never save a frame.
+    if (modeSwitched)
+        Repaint();
+    else
+        Changed();
+}
+
+void _impulse::Append(std::uint32_t value) {
+    if (history_.Size() == 0) return;  // no storage while the size is 0
+    history_.Append(value, Color());
+    // A passing state: the first sample after it ends it, without a repaint.
+    art_ = static_cast<_iart>(art_ & ~IMPULSE_SLEEPY);
+}
+
+void _impulse::Changed() {
+    if (art_ & IMPULSE_CACHED)
+        ++pending_;
+    else
+        Repaint();
+}
+
+void _impulse::Flush() {
+    if (!(art_ & IMPULSE_CACHED) || pending_ != 0) Repaint();
+}
+
+void _impulse::Paint(_canvas& canvas) {
+    if (frame_.Width() != Width() || frame_.Height() != Height()) {
+        if (Width() <= 0 || Height() <= 0)
+            frame_.SetSize(0, 0);
+        else
+            frame_.SetSize(Width(), Height());
+    }
+    Render();
+    canvas.Draw(0, 0, frame_, SRCCOPY);
+}
+
+void _impulse::Render() {
+    const _istyle style = (art_ & IMPULSE_SLEEPY) ? IMPULSE_PROGRESSOR : style_;
+    switch (style) {
+        case IMPULSE_OSCILLO:
+        case IMPULSE_SPECTRUM: DrawGraph(style); break;
+        case IMPULSE_PROGRESSOR: DrawProgress(); break;
+        default: break;  // an unknown style draws nothing
+    }
+}
+
+void _impulse::DrawGraph(_istyle style) {
+    if (frame_.Empty()) return;
+    const int w = frame_.Width(), h = frame_.Height();
+    _canvas& c = frame_.Canvas();
+    c.SetPen(Color());
+    c.SetBrush(backColor_);
+    c.Rectangle(_rect::Bounds(0, 0, w, h));
+    if (max_ != 0) {
+        c.SetPen(staticColor_);
+        c.MoveTo(w, h);
+        // Sample k lands in column w - k. The walk goes one column past the
+        // left edge so that the trace's last segment into column 0 is drawn
+        // as it would be with the whole history, and no further: a long
+        // history costs no more than the columns shown.
+        history_.Walk(static_cast<std::uint32_t>(w) + 1, [&](std::uint32_t k, const _isample& sample) {
+            const int x = w - static_cast<int>(k);
+            const std::uint32_t v = Clamped(sample.value, max_);
+            if (style == IMPULSE_OSCILLO) {
+                c.LineTo(x, OscilloY(v, max_, h));
+            } else {
+                c.SetPen(sample.color);
+                c.MoveTo(x, h);
+                c.LineTo(x, SpectrumTop(v, max_, h));
+            }
+        });
+    }
+    DrawText(style);
+    DrawBorder();
+}
+
+void _impulse::DrawProgress() {
+    if (frame_.Empty()) return;
+    const int w = frame_.Width(), h = frame_.Height();
+    _canvas& c = frame_.Canvas();
+    c.SetPen(Color());
+    c.SetBrush(backColor_);
+    c.Rectangle(_rect::Bounds(0, 0, w, h));
+    const int length = ProgressLength(Clamped(history_.Newest().value, max_), max_, w);
+    _rect fill{1, 1, length + 1, h + 1};
+    if (length > 4 && (art_ & IMPULSE_SHADED)) {
+        const _color rgb = FromRGB(ToRGB(Color()));
+        c.SetPen(Lighten(rgb, 50));
+        c.MoveTo(length - 2, 1);
+        c.LineTo(1, 1);
+        c.LineTo(1, h - 1);
+        c.SetPen(Darken(rgb, 50));
+        c.MoveTo(2, h - 2);
+        c.LineTo(length - 1, h - 2);
+        c.LineTo(length - 1, 0);
+        fill = {2, 2, length - 1, h - 2};
+    }
+    c.SetBrush(Color());
+    c.FillRect(fill);
+    DrawText(IMPULSE_PROGRESSOR);
+    DrawBorder();
+}
+
+void _impulse::DrawText(_istyle style) {
+    // Measured with the bitmap's own default font, not the control's Font:
+    // the text is left out of graphs too low for the system's text.
+    if (frame_.Height() < frame_.Canvas().TextHeight("0")) return;
+    if (text_.empty()) return;
+    const std::string text =
+        (art_ & IMPULSE_PERCENT) ? FormatImpulseText(text_, ImpulsePercent(history_.Newest().value, max_)) : text_;
+    if (text.empty()) return;
+
+    _bitmap label;
+    _fontspec font = Font();
+    const bool progressor = style == IMPULSE_PROGRESSOR;
+    _color fill = backColor_;
+    if (progressor) {
+        font.color = (backColor_ == COLOR_GRAY && Color() == COLOR_WHITE) ? COLOR_SILVER : COLOR_WHITE;
+        fill = COLOR_BLACK;
+    }
+    label.Canvas().SetFont(font);
+    const _point size = label.Canvas().TextExtent(text);
+    label.SetSize(size.x, size.y);
+    if (label.Empty()) return;
+    label.Canvas().SetBrush(fill);
+    label.Canvas().FillRect(_rect::Bounds(0, 0, size.x, size.y));
+    label.Canvas().TextOut(0, 0, text);
+
+    if (!progressor) {
+        frame_.Canvas().Draw(2, 2, label, SRCCOPY);
+        return;
+    }
+    const _textorigin at = ProgressTextOrigin(frame_.Width(), frame_.Height(), size.x, size.y);
+    frame_.Canvas().Draw(at.x, at.y, label, backColor_ == COLOR_GRAY ? kBlendOr : kBlendXor);
+}
+
+void _impulse::DrawBorder() {
+    const int w = frame_.Width(), h = frame_.Height();
+    _canvas& c = frame_.Canvas();
+    if (art_ & IMPULSE_SHADED) {
+        c.SetPen(border1_);
+        c.MoveTo(w - 1, 0);
+        c.LineTo(0, 0);
+        c.LineTo(0, h);
+        c.SetPen(border2_);
+        c.MoveTo(1, h - 1);
+        c.LineTo(w - 1, h - 1);
+        c.LineTo(w - 1, 0);
+    } else {
+        c.SetBrush(border1_);
+        c.FrameRect(_rect::Bounds(0, 0, w, h));
+    }
+}
+
+}  // namespace corvex

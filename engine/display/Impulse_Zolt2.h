@@ -1,0 +1,112 @@
+#pragma once
+// _impulse: the small graph of every graphic readout. A history of samples
+// drawn as an oscilloscope trace, a spectrum of vertical bars or a progress
+// bar with a text on it; windowless, opaque, every frame rendered into an
+// off-screen bitmap of the control's size and copied in one operation.
+//
+//   _istyle   the kind of graph
+//   _iart     drawing flags (IMPULSE_* bits)
+//   _impulse  the control
+
+#include <cstdint>
+#include <string>
+
+#include "Bitmap.h"
+#include "Control.h"
+#include "ImpulseHistory.h"
+
+namespace corvex {
+
+enum _istyle : unsigned char {
+    IMPULSE_OSCILLO = 0,
+    IMPULSE_SPECTRUM = 1,
+    IMPULSE_PROGRESSOR = 2,
+};
+
+// A set held in one byte, bit n for the member of ordinal n.
+using _iart = unsigned char;
+enum _iartmember : unsigned char {
+    IMPULSE_DEAD = 0x01,      // no effect on drawing
+    IMPULSE_SLEEPY = 0x02,    // progressor frames until the next sample
+    IMPULSE_SHADED = 0x04,    // 3-D border and 3-D bar
+    IMPULSE_DITHERED = 0x08,  // no effect on drawing
+    IMPULSE_PERCENT = 0x10,   // Text formats the newest sample's percentage
+    IMPULSE_CACHED = 0x20,    // changes wait for Flush
+};
+
+class _impulse : public _graphiccontrol {
+public:
+    explicit _impulse(_component* owner, _wincontrol* parent = nullptr);
+    ~_impulse() override;
+
+    // ---- attributes (setters ignore equal values, otherwise Changed)
+    std::uint32_t Max() const noexcept { return max_; }
+    void SetMax(std::uint32_t max);
+    // Samples kept; a new size empties the history and does not repaint.
+    std::uint32_t HistorySize() const noexcept { return history_.Size(); }
+    void SetHistorySize(std::uint32_t size);
+    const std::string& Text() const noexcept { return text_; }
+    void SetText(const std::string& text);
+    // Color (the control's own colour, white here) goes with every new
+    // sample and fills the progress bar.
+    _color StaticColor() const noexcept { return staticColor_; }
+    void SetStaticColor(_color color);
+    _color BackColor() const noexcept { return backColor_; }
+    void SetBackColor(_color color);
+    _color BorderColor1() const noexcept { return border1_; }
+    void SetBorderColor1(_color color);
+    _color BorderColor2() const noexcept { return border2_; }
+    void SetBorderColor2(_color color);
+    _istyle Style() const noexcept { return style_; }
+    void SetStyle(_istyle style);
+    _iart Art() const noexcept { return art_; }
+    void SetArt(_iart art);
+
+    // The newest sample (0 while HistorySize is 0); setting appends one and
+    // does not repaint (the owner calls Flush).
+    std::uint32_t Progress() const noexcept { return history_.Newest().value; }
+    void SetProgress(std::uint32_t value) { Append(value); }
+    std::uint32_t Position() const noexcept { return Progress(); }
+    void SetPosition(std::uint32_t value) { Append(value); }
+
+    const _ibuffer& History() const noexcept { return history_; }
+    // The last rendered frame.
+    const _bitmap& Frame() const noexcept { return frame_; }
+    // Property changes waiting for Flush since IMPULSE_CACHED was set.
+    std::uint32_t PendingChanges() const noexcept { return pending_; }
+
+    // ---- operations
+    // Repaints now unless IMPULSE_CACHED is set and nothing has changed.
+    void Flush();
+
+    void Paint(_canvas& canvas) override;
+
+protected:
+    void ColorChanged() override { Changed(); }
+    void FontChanged() override { Changed(); }
+
+private:
+    void Append(std::uint32_t value);
+    void Changed();
+    void Render();
+    void DrawGraph(_istyle style);
+    void DrawProgress();
+    void DrawText(_istyle style);
+    void DrawBorder();
+
+    std::uint32_t max_ = 100;
+    std::string text_ = "%d%%";
+    _color staticColor_ = COLOR_BLACK;
+    _color backColor_ = COLOR_BLACK;
+    _color border1_ = SYSCOLOR_BTNSHADOW;
+    _color border2_ = SYSCOLOR_BTNHIGHLIGHT;
+    _istyle style_ = IMPULSE_OSCILLO;
+    _iart art_ = IMPULSE_SHADED | IMPULSE_PERCENT;
+    _ibuffer history_;
+    // Never cleared: once something changed under IMPULSE_CACHED, every
+    // Flush repaints.
+    std::uint32_t pending_ = 0;
+    _bitmap frame_;
+};
+
+}  // namespace corvex
