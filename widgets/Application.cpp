@@ -56,14 +56,17 @@ _application::_application() {
     // The common controls must be registered before the first tree view,
     // track bar or status bar is made.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
+                                                        ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS |
+                                                        ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
     window_ = std::make_unique<_applicationwindow>(*this);
 }
 
 _application::~_application() = default;
 
-HWND _application::Handle() const noexcept { return window_ ? window_->Handle() : nullptr; }
+HWND _application::Handle() const noexcept {
+    return window_ ? window_->Handle() : nullptr;
+}
 
 void _application::SetTitle(const std::string& title) {
     if (title == title_) return;
@@ -107,6 +110,10 @@ void _application::ProcessMessages() {
 
 bool _application::Dispatch(MSG& message) {
     if (OfferShortCut(message)) return true;
+    if (message.hwnd && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+        auto* form = dynamic_cast<_form*>(_wincontrol::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
+        if (form && form->DialogKeys() && IsDialogMessageA(form->Handle(), &message)) return true;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
     return true;
@@ -136,7 +143,8 @@ bool _application::OfferShortCut(const MSG& message) {
 
 void _application::BringToFront() noexcept {
     HWND target = main_ ? main_->Handle() : nullptr;
-    if (HWND last = GetLastActivePopup(Handle()); last && last != Handle() && IsWindowVisible(last)) target = last;
+    if (HWND last = GetLastActivePopup(Handle()); last && last != Handle() && IsWindowVisible(last))
+        target = last;
     if (target) SetForegroundWindow(target);
 }
 

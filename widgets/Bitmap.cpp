@@ -2,11 +2,15 @@
 
 #include <cstring>
 
+#include "Debug_Zolt2.h"
+
 namespace corvex {
 
 _bitmap::_bitmap() : dc_(CreateCompatibleDC(nullptr)), canvas_(std::make_unique<_canvas>(dc_.get())) {}
 
-_bitmap::_bitmap(int width, int height) : _bitmap() { SetSize(width, height); }
+_bitmap::_bitmap(int width, int height) : _bitmap() {
+    SetSize(width, height);
+}
 
 _bitmap::~_bitmap() {
     canvas_.reset();  // puts the DC's pen, brush and font back first
@@ -65,8 +69,8 @@ bool _bitmap::LoadFromFile(const std::string& path) {
 _color _bitmap::Pixel(int x, int y) const noexcept {
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return COLOR_BLACK;
     GdiFlush();  // drawing may still be batched
-    const std::uint32_t bgra = bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                     static_cast<std::size_t>(x)];
+    const std::uint32_t bgra =
+        bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
     return MakeColor((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
 }
 
@@ -111,7 +115,9 @@ _icon _icon::FromBitmap(const _bitmap& picture, _color transparent) {
     return _icon(CreateIconIndirect(&info));
 }
 
-_icon _icon::Copy(HICON icon) { return _icon(icon ? CopyIcon(icon) : nullptr); }
+_icon _icon::Copy(HICON icon) {
+    return _icon(icon ? CopyIcon(icon) : nullptr);
+}
 
 _imagelist::_imagelist(int width, int height, _color transparent)
     : width_(width),
@@ -119,10 +125,17 @@ _imagelist::_imagelist(int width, int height, _color transparent)
       transparent_(transparent),
       list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 0, 4)) {}
 
-int _imagelist::Count() const noexcept { return list_ ? ImageList_GetImageCount(list_.get()) : 0; }
+int _imagelist::Count() const noexcept {
+    return list_ ? ImageList_GetImageCount(list_.get()) : 0;
+}
 
 int _imagelist::Add(const _bitmap& picture) {
-    if (!list_ || picture.Width() != width_ || picture.Height() != height_) return -1;
+    if (!list_) return -1;
+    if (Check(picture.Width() != width_ || picture.Height() != height_,
+              "_imagelist.Add(%p): picture is %dx%d, the list holds %dx%d",
+              static_cast<const void*>(&picture), picture.Width(), picture.Height(), width_,
+              height_) == DEBUG_ASSERT)
+        return -1;
     // The list turns the transparent pixels of what it is given black, and
     // wants a bitmap that is not selected into a DC: give it a copy.
     const HDC screen = GetDC(nullptr);
@@ -141,7 +154,9 @@ void _imagelist::Clear() noexcept {
 }
 
 bool _imagelist::GetBitmap(int index, _bitmap& out) const {
-    if (index < 0 || index >= Count()) return false;
+    if (Check(index < 0 || index >= Count(), "_imagelist.GetBitmap(%d): no such image (count=%d)", index,
+              Count()) == DEBUG_ASSERT)
+        return false;
     out.SetSize(width_, height_);
     out.Canvas().SetBrush(transparent_);
     out.Canvas().FillRect(_rect::Bounds(0, 0, width_, height_));
@@ -150,7 +165,8 @@ bool _imagelist::GetBitmap(int index, _bitmap& out) const {
 }
 
 void _imagelist::Draw(_canvas& canvas, int x, int y, int index) const noexcept {
-    if (index >= 0 && index < Count()) ImageList_Draw(list_.get(), index, canvas.Handle(), x, y, ILD_TRANSPARENT);
+    if (index >= 0 && index < Count())
+        ImageList_Draw(list_.get(), index, canvas.Handle(), x, y, ILD_TRANSPARENT);
 }
 
 }  // namespace corvex

@@ -2,7 +2,8 @@
 
 namespace corvex {
 
-_button::_button(_component* owner, _wincontrol* parent, const std::string& caption) : _wincontrol(owner, parent) {
+_button::_button(_component* owner, _wincontrol* parent, const std::string& caption)
+    : _wincontrol(owner, parent) {
     bounds_ = _rect::Bounds(0, 0, 75, 25);
     _createparams params;
     params.className = "BUTTON";
@@ -43,7 +44,9 @@ _checkbox::_checkbox(_component* owner, _wincontrol* parent, const std::string& 
     CreateHandle(params);
 }
 
-bool _checkbox::Checked() const noexcept { return Perform(BM_GETCHECK) == BST_CHECKED; }
+bool _checkbox::Checked() const noexcept {
+    return Perform(BM_GETCHECK) == BST_CHECKED;
+}
 
 void _checkbox::SetChecked(bool checked) {
     if (checked == Checked()) return;

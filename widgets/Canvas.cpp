@@ -5,7 +5,8 @@
 namespace corvex {
 
 COLORREF ToRGB(_color color) noexcept {
-    return ColorToRGB(color, [](unsigned index) { return static_cast<_color>(GetSysColor(static_cast<int>(index))); });
+    return ColorToRGB(
+        color, [](unsigned index) { return static_cast<_color>(GetSysColor(static_cast<int>(index))); });
 }
 
 _fonthandle MakeFont(const _fontspec& spec) {
@@ -65,10 +66,16 @@ void _canvas::SetFont(const _fontspec& font) {
     font_ = font;
 }
 
-void _canvas::MoveTo(int x, int y) noexcept { MoveToEx(dc_, x, y, nullptr); }
-void _canvas::LineTo(int x, int y) noexcept { ::LineTo(dc_, x, y); }
+void _canvas::MoveTo(int x, int y) noexcept {
+    MoveToEx(dc_, x, y, nullptr);
+}
+void _canvas::LineTo(int x, int y) noexcept {
+    ::LineTo(dc_, x, y);
+}
 
-void _canvas::Rectangle(const _rect& r) noexcept { ::Rectangle(dc_, r.left, r.top, r.right, r.bottom); }
+void _canvas::Rectangle(const _rect& r) noexcept {
+    ::Rectangle(dc_, r.left, r.top, r.right, r.bottom);
+}
 
 void _canvas::FillRect(const _rect& r) noexcept {
     if (brushClear_) return;
@@ -131,7 +138,8 @@ void _canvas::DrawTransparent(int x, int y, const _bitmap& bitmap, _color transp
     // background colour for 1 bits.
     SetTextColor(picture.Canvas().Handle(), RGB(0, 0, 0));
     SetBkColor(picture.Canvas().Handle(), RGB(255, 255, 255));
-    BitBlt(picture.Canvas().Handle(), 0, 0, w, h, maskDc.get(), 0, 0, 0x00220326);  // DSna: black where masked
+    BitBlt(picture.Canvas().Handle(), 0, 0, w, h, maskDc.get(), 0, 0,
+           0x00220326);  // DSna: black where masked
     const COLORREF keepText = SetTextColor(dc_, RGB(0, 0, 0));
     const COLORREF keepBack = SetBkColor(dc_, RGB(255, 255, 255));
     BitBlt(dc_, x, y, w, h, maskDc.get(), 0, 0, SRCAND);  // background kept only where masked
@@ -140,8 +148,12 @@ void _canvas::DrawTransparent(int x, int y, const _bitmap& bitmap, _color transp
     BitBlt(dc_, x, y, w, h, picture.Canvas().Handle(), 0, 0, SRCPAINT);
 }
 
-_color _canvas::Pixel(int x, int y) const noexcept { return FromRGB(GetPixel(dc_, x, y)); }
+_color _canvas::Pixel(int x, int y) const noexcept {
+    return FromRGB(GetPixel(dc_, x, y));
+}
 
-void _canvas::SetPixel(int x, int y, _color color) noexcept { ::SetPixelV(dc_, x, y, ToRGB(color)); }
+void _canvas::SetPixel(int x, int y, _color color) noexcept {
+    ::SetPixelV(dc_, x, y, ToRGB(color));
+}
 
 }  // namespace corvex

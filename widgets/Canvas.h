@@ -23,7 +23,9 @@ class _bitmap;
 
 COLORREF ToRGB(_color color) noexcept;
 // Back from a COLORREF to the stored form.
-inline _color FromRGB(COLORREF rgb) noexcept { return rgb & 0x00FFFFFFu; }
+inline _color FromRGB(COLORREF rgb) noexcept {
+    return rgb & 0x00FFFFFFu;
+}
 
 enum _fontstyle : unsigned char {
     FONT_BOLD = 1,
@@ -86,7 +88,7 @@ public:
 
     // ---- drawing
     void MoveTo(int x, int y) noexcept;
-    void LineTo(int x, int y) noexcept;     // excludes the end point
+    void LineTo(int x, int y) noexcept;       // excludes the end point
     void Rectangle(const _rect& r) noexcept;  // pen outline, brush inside
     void FillRect(const _rect& r) noexcept;   // brush only
     void FrameRect(const _rect& r) noexcept;  // one pixel in the brush colour
@@ -99,8 +101,7 @@ public:
 
     // Copies `source` of `from` to `dest` with a raster operation (SRCCOPY,
     // SRCPAINT for OR, SRCINVERT for XOR, or any ternary code).
-    void CopyRect(const _rect& dest, const _canvas& from, const _rect& source,
-                  DWORD rop = SRCCOPY) noexcept;
+    void CopyRect(const _rect& dest, const _canvas& from, const _rect& source, DWORD rop = SRCCOPY) noexcept;
     void Draw(int x, int y, const _bitmap& bitmap, DWORD rop = SRCCOPY) noexcept;
     // Draws `bitmap` leaving out every pixel of colour `transparent`.
     void DrawTransparent(int x, int y, const _bitmap& bitmap, _color transparent) noexcept;

@@ -37,14 +37,22 @@ constexpr _color SYSCOLOR_HIGHLIGHTTEXT = COLOR_SYSTEM_FLAG + 14;
 constexpr bool IsSystemColor(_color color) noexcept {
     return (color & 0xFF000000u) == COLOR_SYSTEM_FLAG;
 }
-constexpr unsigned SystemColorIndex(_color color) noexcept { return color & 0x00FFFFFFu; }
+constexpr unsigned SystemColorIndex(_color color) noexcept {
+    return color & 0x00FFFFFFu;
+}
 
 constexpr _color MakeColor(unsigned red, unsigned green, unsigned blue) noexcept {
     return (red & 0xFFu) | ((green & 0xFFu) << 8) | ((blue & 0xFFu) << 16);
 }
-constexpr unsigned RedOf(_color color) noexcept { return color & 0xFFu; }
-constexpr unsigned GreenOf(_color color) noexcept { return (color >> 8) & 0xFFu; }
-constexpr unsigned BlueOf(_color color) noexcept { return (color >> 16) & 0xFFu; }
+constexpr unsigned RedOf(_color color) noexcept {
+    return color & 0xFFu;
+}
+constexpr unsigned GreenOf(_color color) noexcept {
+    return (color >> 8) & 0xFFu;
+}
+constexpr unsigned BlueOf(_color color) noexcept {
+    return (color >> 16) & 0xFFu;
+}
 
 // The RGB value of `color`. `systemColor(n)` answers the RGB of system
 // colour n; an index Windows does not know gives black rather than whatever

@@ -22,7 +22,8 @@ bool _colordialog::Execute(HWND owner) {
 
 UINT_PTR CALLBACK _colordialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM lparam) {
     if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<_colordialog*>(reinterpret_cast<const CHOOSECOLORA*>(lparam)->lCustData);
+        auto* self =
+            reinterpret_cast<_colordialog*>(reinterpret_cast<const CHOOSECOLORA*>(lparam)->lCustData);
         if (self && self->OnShow) self->OnShow(dialog);
     }
     return 0;  // the dialog's own handling goes on

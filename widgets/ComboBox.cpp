@@ -29,7 +29,9 @@ _combobox::_combobox(_component* owner, _wincontrol* parent, _combostyle style)
     ApplyDropDownHeight();
 }
 
-int _combobox::Count() const noexcept { return static_cast<int>(Perform(CB_GETCOUNT)); }
+int _combobox::Count() const noexcept {
+    return static_cast<int>(Perform(CB_GETCOUNT));
+}
 
 std::string _combobox::Items(int index) const {
     const LRESULT length = Perform(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
@@ -40,7 +42,9 @@ std::string _combobox::Items(int index) const {
     return text;
 }
 
-int _combobox::ItemIndex() const noexcept { return static_cast<int>(Perform(CB_GETCURSEL)); }
+int _combobox::ItemIndex() const noexcept {
+    return static_cast<int>(Perform(CB_GETCURSEL));
+}
 
 void _combobox::SetItemIndex(int index) {
     if (index < -1 || index >= Count()) index = -1;
@@ -71,7 +75,9 @@ int _combobox::Add(const std::string& item) {
     return static_cast<int>(Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
 }
 
-void _combobox::Clear() { Perform(CB_RESETCONTENT); }
+void _combobox::Clear() {
+    Perform(CB_RESETCONTENT);
+}
 
 void _combobox::SetCommaText(const std::string& text) {
     Clear();

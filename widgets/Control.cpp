@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Bitmap.h"
+#include "Debug_Zolt2.h"
 
 namespace corvex {
 
@@ -54,6 +55,10 @@ _control::~_control() {
 
 void _control::SetParent(_wincontrol* parent) {
     if (parent == parent_) return;
+    for (const _control* up = parent; up; up = up->parent_)
+        if (Check(up == this, "_control.SetParent(%p): would be its own parent",
+                  static_cast<void*>(parent)) == DEBUG_ASSERT)
+            return;
     if (parent_) {
         auto& list = parent_->children_;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -188,7 +193,9 @@ _wincontrol* _wincontrol::FromHandle(HWND window) noexcept {
     return window ? static_cast<_wincontrol*>(GetPropA(window, kObjectProperty)) : nullptr;
 }
 
-long _wincontrol::LiveWindows() noexcept { return LiveWindowCount(); }
+long _wincontrol::LiveWindows() noexcept {
+    return LiveWindowCount();
+}
 
 bool _wincontrol::CreateHandle(const _createparams& params) {
     if (handle_) return true;
@@ -207,8 +214,10 @@ bool _wincontrol::CreateHandle(const _createparams& params) {
     }
     if (Visible() && parent_) style |= WS_VISIBLE;
     if (!Enabled()) style |= WS_DISABLED;
-    HWND made = CreateWindowExA(params.exStyle, ownClass_ ? kOwnClass : params.className, params.text.c_str(),
-                                style, bounds_.left, bounds_.top, Width(), Height(), parentWindow, id,
+    // Dialog navigation (Tab, arrows) descends into the layer's containers.
+    const DWORD exStyle = params.exStyle | (ownClass_ ? WS_EX_CONTROLPARENT : 0);
+    HWND made = CreateWindowExA(exStyle, ownClass_ ? kOwnClass : params.className, params.text.c_str(), style,
+                                bounds_.left, bounds_.top, Width(), Height(), parentWindow, id,
                                 GetModuleHandleA(nullptr), this);
     if (!made) return false;
     if (ownClass_) {
@@ -351,7 +360,8 @@ LRESULT _wincontrol::OnWindowPosChanged(LPARAM lparam) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
     RECT r{};
     GetWindowRect(handle_, &r);
-    if (parent_ && parent_->Handle()) MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    if (parent_ && parent_->Handle())
+        MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&r), 2);
     bounds_ = {r.left, r.top, r.right, r.bottom};
     // SetBounds stores the new bounds before Windows reports them, so the
     // size change is judged against what the window reported before.
@@ -514,7 +524,9 @@ void _wincontrol::SetFocus() noexcept {
     if (handle_) ::SetFocus(handle_);
 }
 
-void _wincontrol::SetTabStop(bool on) { SetStyleBits(WS_TABSTOP, on); }
+void _wincontrol::SetTabStop(bool on) {
+    SetStyleBits(WS_TABSTOP, on);
+}
 
 void _wincontrol::Invalidate() {
     if (handle_) InvalidateRect(handle_, nullptr, TRUE);
@@ -523,7 +535,8 @@ void _wincontrol::Invalidate() {
 void _wincontrol::Repaint() {
     if (!handle_) return;
     // The frame and the client area both, then paint before returning.
-    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void _wincontrol::BringToFront() noexcept {
@@ -545,7 +558,9 @@ void _wincontrol::EnabledChanged() {
     if (handle_) EnableWindow(handle_, Enabled());
 }
 
-void _wincontrol::ColorChanged() { Invalidate(); }
+void _wincontrol::ColorChanged() {
+    Invalidate();
+}
 
 void _wincontrol::FontChanged() {
     ApplyFont();
@@ -563,20 +578,22 @@ void _wincontrol::ApplyFont() {
 void _wincontrol::SetStyleBits(DWORD bits, bool on) noexcept {
     if (!handle_) return;
     const LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
-    const LONG_PTR wanted = on ? (style | static_cast<LONG_PTR>(bits)) : (style & ~static_cast<LONG_PTR>(bits));
+    const LONG_PTR wanted =
+        on ? (style | static_cast<LONG_PTR>(bits)) : (style & ~static_cast<LONG_PTR>(bits));
     if (wanted != style) SetWindowLongPtrA(handle_, GWL_STYLE, wanted);
 }
 
 void _wincontrol::SetExStyleBits(DWORD bits, bool on) noexcept {
     if (!handle_) return;
     const LONG_PTR style = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
-    const LONG_PTR wanted = on ? (style | static_cast<LONG_PTR>(bits)) : (style & ~static_cast<LONG_PTR>(bits));
+    const LONG_PTR wanted =
+        on ? (style | static_cast<LONG_PTR>(bits)) : (style & ~static_cast<LONG_PTR>(bits));
     if (wanted != style) SetWindowLongPtrA(handle_, GWL_EXSTYLE, wanted);
 }
 
 _livehandles _livehandles::Now() noexcept {
-    return {_pentraits::Live(),   _brushtraits::Live(), _fonttraits::Live(),      _bitmaptraits::Live(),
-            _regiontraits::Live(), _dctraits::Live(),   _icontraits::Live(),      _menutraits::Live(),
+    return {_pentraits::Live(),       _brushtraits::Live(),      _fonttraits::Live(), _bitmaptraits::Live(),
+            _regiontraits::Live(),    _dctraits::Live(),         _icontraits::Live(), _menutraits::Live(),
             _imagelisttraits::Live(), _wincontrol::LiveWindows()};
 }
 

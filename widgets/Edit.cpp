@@ -21,7 +21,9 @@ _edit::_edit(_component* owner, _wincontrol* parent) : _wincontrol(owner, parent
     CreateHandle(params);
 }
 
-char _edit::PasswordChar() const noexcept { return static_cast<char>(Perform(EM_GETPASSWORDCHAR)); }
+char _edit::PasswordChar() const noexcept {
+    return static_cast<char>(Perform(EM_GETPASSWORDCHAR));
+}
 
 void _edit::SetPasswordChar(char shown) {
     if (shown == PasswordChar()) return;
@@ -33,9 +35,13 @@ bool _edit::ReadOnly() const noexcept {
     return Handle() && (GetWindowLongPtrA(Handle(), GWL_STYLE) & ES_READONLY);
 }
 
-void _edit::SetReadOnly(bool on) { Perform(EM_SETREADONLY, on ? TRUE : FALSE); }
+void _edit::SetReadOnly(bool on) {
+    Perform(EM_SETREADONLY, on ? TRUE : FALSE);
+}
 
-void _edit::SetMaxLength(int characters) { Perform(EM_SETLIMITTEXT, characters > 0 ? characters : 0); }
+void _edit::SetMaxLength(int characters) {
+    Perform(EM_SETLIMITTEXT, characters > 0 ? characters : 0);
+}
 
 LRESULT _edit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -90,7 +96,9 @@ void _spinedit::SetRange(long minimum, long maximum) {
     if (!TypedValue(typed) || typed != Clamp(typed)) SetValue(Value());
 }
 
-long _spinedit::Clamp(long value) const noexcept { return value < min_ ? min_ : value > max_ ? max_ : value; }
+long _spinedit::Clamp(long value) const noexcept {
+    return value < min_ ? min_ : value > max_ ? max_ : value;
+}
 
 bool _spinedit::TypedValue(long& value) const {
     const std::string text = Text();
@@ -121,7 +129,9 @@ void _spinedit::Step(int direction) {
     const long step = direction > 0 ? increment_ : -increment_;
     const long current = Value();
     // Stepping past the ends of a long stops at the ends of the range.
-    const long next = (step > 0 && current > max_ - step) ? max_ : (step < 0 && current < min_ - step) ? min_ : current + step;
+    const long next = (step > 0 && current > max_ - step)   ? max_
+                      : (step < 0 && current < min_ - step) ? min_
+                                                            : current + step;
     SetValue(next);
 }
 

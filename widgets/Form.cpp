@@ -26,7 +26,9 @@ DWORD StyleOf(_formborder border, unsigned char icons) noexcept {
     return style;
 }
 
-DWORD ExStyleOf(_formborder border) noexcept { return border == FORM_BORDER_DIALOG ? WS_EX_DLGMODALFRAME : 0; }
+DWORD ExStyleOf(_formborder border) noexcept {
+    return border == FORM_BORDER_DIALOG ? WS_EX_DLGMODALFRAME : 0;
+}
 
 }  // namespace
 
@@ -50,7 +52,8 @@ _form::~_form() {
 
 void _form::ApplyStyle() {
     if (!Handle()) return;
-    const DWORD keep = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+    const DWORD keep =
+        static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
     SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(StyleOf(border_, icons_) | keep));
     SetExStyleBits(WS_EX_DLGMODALFRAME, border_ == FORM_BORDER_DIALOG);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
@@ -116,7 +119,9 @@ void _form::Close() {
     if (Handle()) SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-bool _form::ShortCut(_shortcut code) { return shortCutMenu_ && shortCutMenu_->DispatchShortCut(code); }
+bool _form::ShortCut(_shortcut code) {
+    return shortCutMenu_ && shortCutMenu_->DispatchShortCut(code);
+}
 
 void _form::VisibleChanged() {
     if (!Handle()) return;

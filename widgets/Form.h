@@ -57,6 +57,10 @@ public:
     // The menu offered the key presses this form does not use itself
     // (a main menu of invisible items serving short-cuts).
     void SetShortCutMenu(_menu* menu) noexcept { shortCutMenu_ = menu; }
+    // Tab and the arrow keys move the focus between controls, Enter and
+    // Esc press the default and cancel buttons (off for the bar).
+    bool DialogKeys() const noexcept { return dialogKeys_; }
+    void SetDialogKeys(bool on) noexcept { dialogKeys_ = on; }
 
     // ---- operations
     void Close();
@@ -98,6 +102,7 @@ private:
     bool layered_ = false;
     int minWidth_ = 0, minHeight_ = 0;
     _menu* shortCutMenu_ = nullptr;
+    bool dialogKeys_ = true;
     // End-of-session messages reach the main form directly and through the
     // application window; these make each round count once.
     bool queryAnswered_ = false;

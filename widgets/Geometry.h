@@ -56,6 +56,8 @@ constexpr _point CentredOrigin(const _rect& area, int width, int height) noexcep
 }
 
 // A proposed size raised to a form's minimum (0 = no minimum).
-constexpr int AtLeast(int size, int minimum) noexcept { return minimum > 0 ? std::max(size, minimum) : size; }
+constexpr int AtLeast(int size, int minimum) noexcept {
+    return minimum > 0 ? std::max(size, minimum) : size;
+}
 
 }  // namespace corvex

@@ -38,7 +38,8 @@ void _image::Paint(_canvas& canvas) {
                                      _rect::Bounds(0, 0, picture_.Width(), picture_.Height()));
             canvas.DrawTransparent(0, 0, scaled, TransparentColor());
         } else {
-            canvas.CopyRect(ClientRect(), picture_.Canvas(), _rect::Bounds(0, 0, picture_.Width(), picture_.Height()));
+            canvas.CopyRect(ClientRect(), picture_.Canvas(),
+                            _rect::Bounds(0, 0, picture_.Width(), picture_.Height()));
         }
         return;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "Debug_Zolt2.h"
 
 namespace corvex {
 
@@ -48,7 +49,9 @@ _menuitem& _menuitem::Insert(std::size_t index, std::string caption, _shortcut s
 }
 
 bool _menuitem::Remove(_menuitem& item) {
-    if (item.parent_ != this) return false;
+    if (Check(item.parent_ != this, "_menuitem.Remove(%p): not an item of \"%s\"", static_cast<void*>(&item),
+              caption_.c_str()) == DEBUG_ASSERT)
+        return false;
     return Destroy(&item);
 }
 
@@ -144,8 +147,8 @@ _menuitem* _popupmenu::Popup(int x, int y) {
     // Without the foreground the menu would not close when the user clicks
     // elsewhere; the posted message lets it end properly.
     SetForegroundWindow(owner);
-    const UINT command = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
-                                                          x, y, 0, owner, nullptr));
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     _menuitem* chosen = command ? Items().FindCommand(command) : nullptr;
     if (chosen) chosen->Click();

@@ -48,7 +48,9 @@ public:
 
     _menuitem* Parent() const noexcept { return parent_; }
     std::size_t Count() const noexcept { return items_.size(); }
-    _menuitem* Items(std::size_t index) const noexcept { return index < items_.size() ? items_[index] : nullptr; }
+    _menuitem* Items(std::size_t index) const noexcept {
+        return index < items_.size() ? items_[index] : nullptr;
+    }
     int IndexOf(const _menuitem* item) const noexcept;
 
     std::function<void(_menuitem& sender)> OnClick;

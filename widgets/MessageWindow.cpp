@@ -2,7 +2,8 @@
 
 namespace corvex {
 
-_messagewindow::_messagewindow(Handler handler) : _wincontrol(nullptr, nullptr), handler_(std::move(handler)) {
+_messagewindow::_messagewindow(Handler handler)
+    : _wincontrol(nullptr, nullptr), handler_(std::move(handler)) {
     SetVisible(false);
     _createparams params;
     params.style = WS_POPUP;

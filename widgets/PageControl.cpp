@@ -12,7 +12,9 @@ _tabsheet::_tabsheet(_component* owner, _pagecontrol& pages, const std::string& 
     SetVisible(false);
 }
 
-_tabsheet::~_tabsheet() { pages_.SheetGone(*this); }
+_tabsheet::~_tabsheet() {
+    pages_.SheetGone(*this);
+}
 
 void _tabsheet::SetTabCaption(const std::string& caption) {
     if (caption == caption_) return;
@@ -60,7 +62,9 @@ void _pagecontrol::SheetGone(_tabsheet& sheet) noexcept {
     if (Handle()) RebuildTabs();
 }
 
-int _pagecontrol::TabCount() const noexcept { return static_cast<int>(Perform(TCM_GETITEMCOUNT)); }
+int _pagecontrol::TabCount() const noexcept {
+    return static_cast<int>(Perform(TCM_GETITEMCOUNT));
+}
 
 _tabsheet* _pagecontrol::SheetOfTab(int tab) const noexcept {
     for (_tabsheet* sheet : sheets_)
@@ -112,7 +116,8 @@ void _pagecontrol::SetActivePage(_tabsheet* sheet) {
         ++tab;
         if (s == active_) break;
     }
-    Perform(TCM_SETCURSEL, active_ && active_->TabVisible() ? static_cast<WPARAM>(tab) : static_cast<WPARAM>(-1));
+    Perform(TCM_SETCURSEL,
+            active_ && active_->TabVisible() ? static_cast<WPARAM>(tab) : static_cast<WPARAM>(-1));
 }
 
 void _pagecontrol::Resized() {

@@ -59,7 +59,8 @@ void _panel::PaintWindow(_canvas& canvas) {
     canvas.SetFont(Font());
     canvas.SetBrushClear();
     const _point extent = canvas.TextExtent(caption);
-    canvas.TextOut(area.left + (area.Width() - extent.x) / 2, area.top + (area.Height() - extent.y) / 2, caption);
+    canvas.TextOut(area.left + (area.Width() - extent.x) / 2, area.top + (area.Height() - extent.y) / 2,
+                   caption);
 }
 
 }  // namespace corvex

@@ -13,10 +13,9 @@ struct KeyName {
 
 // Virtual-key codes of the named keys (the values are fixed by Windows).
 constexpr KeyName kKeyNames[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},
-    {0x20, "Space"},     {0x21, "PgUp"},  {0x22, "PgDn"},  {0x23, "End"},
-    {0x24, "Home"},      {0x25, "Left"},  {0x26, "Up"},    {0x27, "Right"},
-    {0x28, "Down"},      {0x2D, "Ins"},   {0x2E, "Del"},
+    {0x08, "Backspace"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"},      {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},        {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
 constexpr unsigned kF1 = 0x70, kF24 = 0x87;
@@ -77,9 +76,12 @@ _shortcut TextToShortCut(const std::string& text) {
         if (plus == std::string::npos) break;
         const std::string part = Upper(Trim(rest.substr(0, plus)));
         unsigned flag = 0;
-        if (part == "SHIFT") flag = SHORTCUT_SHIFT;
-        else if (part == "CTRL") flag = SHORTCUT_CTRL;
-        else if (part == "ALT") flag = SHORTCUT_ALT;
+        if (part == "SHIFT")
+            flag = SHORTCUT_SHIFT;
+        else if (part == "CTRL")
+            flag = SHORTCUT_CTRL;
+        else if (part == "ALT")
+            flag = SHORTCUT_ALT;
         if (flag == 0 || (modifiers & flag)) return SHORTCUT_NONE;
         modifiers |= flag;
         rest = rest.substr(plus + 1);

@@ -23,7 +23,9 @@ constexpr _shortcut MakeShortCut(unsigned key, bool shift, bool ctrl, bool alt) 
     return static_cast<_shortcut>((key & 0xFFu) | (shift ? SHORTCUT_SHIFT : 0u) |
                                   (ctrl ? SHORTCUT_CTRL : 0u) | (alt ? SHORTCUT_ALT : 0u));
 }
-constexpr unsigned ShortCutKey(_shortcut code) noexcept { return code & 0xFFu; }
+constexpr unsigned ShortCutKey(_shortcut code) noexcept {
+    return code & 0xFFu;
+}
 
 // "Ctrl+H", "Shift+Alt+Backspace", "F1"; empty for a code without a key.
 std::string ShortCutToText(_shortcut code);

@@ -7,8 +7,7 @@ constexpr UINT_PTR kTimerId = 1;
 }
 
 _timer::_timer(_component* owner)
-    : _component(owner),
-      window_([this](UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+    : _component(owner), window_([this](UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
           if (message != WM_TIMER || wparam != kTimerId) return false;
           result = 0;
           if (!enabled_ || !OnTimer) return true;

@@ -24,7 +24,9 @@ void _trackbar::SetRange(long minimum, long maximum) {
     OnScroll();  // the control may have moved the thumb into the range
 }
 
-long _trackbar::Position() const noexcept { return static_cast<long>(Perform(TBM_GETPOS)); }
+long _trackbar::Position() const noexcept {
+    return static_cast<long>(Perform(TBM_GETPOS));
+}
 
 void _trackbar::SetPosition(long position) {
     position = position < min_ ? min_ : position > max_ ? max_ : position;

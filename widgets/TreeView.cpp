@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "Debug_Zolt2.h"
+
 namespace corvex {
 
 // ---- _treenode --------------------------------------------------------------
@@ -41,16 +43,23 @@ _treenode* _treenode::NextSibling() const noexcept {
     return next < siblings.size() ? siblings[next] : nullptr;
 }
 
-bool _treenode::Selected() const noexcept { return tree_.Selected() == this; }
+bool _treenode::Selected() const noexcept {
+    return tree_.Selected() == this;
+}
 
 void _treenode::Expand(bool open) {
     tree_.Perform(TVM_EXPAND, open ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(handle_));
 }
 
 bool _treenode::MoveBefore(_treenode& sibling) {
-    if (&sibling == this || &sibling.tree_ != &tree_) return false;
+    if (Check(&sibling == this || &sibling.tree_ != &tree_,
+              "_treenode.MoveBefore(%p): not a sibling of its own tree",
+              static_cast<void*>(&sibling)) == DEBUG_ASSERT)
+        return false;
     for (const _treenode* p = sibling.parent_; p; p = p->parent_)
-        if (p == this) return false;  // not into its own branch
+        if (Check(p == this, "_treenode.MoveBefore(%p): into its own branch", static_cast<void*>(&sibling)) ==
+            DEBUG_ASSERT)
+            return false;
     // The selection may lie anywhere in the moved branch.
     _treenode* const selected = tree_.Selected();
     tree_.quiet_ = true;
@@ -106,7 +115,9 @@ void _treeview::SetSelected(_treenode* node) {
     Perform(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->handle_ : nullptr));
 }
 
-void _treeview::SetIndent(int pixels) { Perform(TVM_SETINDENT, static_cast<WPARAM>(pixels)); }
+void _treeview::SetIndent(int pixels) {
+    Perform(TVM_SETINDENT, static_cast<WPARAM>(pixels));
+}
 
 _TREEITEM* _treeview::Insert(_treenode& node, _TREEITEM* parent, _TREEITEM* after) {
     TVINSERTSTRUCTA insert{};
@@ -115,7 +126,8 @@ _TREEITEM* _treeview::Insert(_treenode& node, _TREEITEM* parent, _TREEITEM* afte
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(node.text_.c_str());
     insert.item.lParam = reinterpret_cast<LPARAM>(&node);
-    node.handle_ = reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    node.handle_ =
+        reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
     for (_treenode* child : node.children_) Insert(*child, node.handle_, TVI_LAST);
     return node.handle_;
 }
@@ -131,7 +143,8 @@ _treenode& _treeview::Add(_treenode* parent, const std::string& text, void* data
 void _treeview::Forget(_treenode& node) {
     for (_treenode* child : node.children_) Forget(*child);
     node.children_.clear();
-    nodes_.erase(std::find_if(nodes_.begin(), nodes_.end(), [&node](const auto& p) { return p.get() == &node; }));
+    nodes_.erase(
+        std::find_if(nodes_.begin(), nodes_.end(), [&node](const auto& p) { return p.get() == &node; }));
 }
 
 void _treeview::Delete(_treenode& node) {

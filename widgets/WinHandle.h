@@ -134,14 +134,11 @@ struct _livehandles {
 
     static _livehandles Now() noexcept;
     friend bool operator==(const _livehandles& a, const _livehandles& b) noexcept {
-        return a.pens == b.pens && a.brushes == b.brushes && a.fonts == b.fonts &&
-               a.bitmaps == b.bitmaps && a.regions == b.regions && a.dcs == b.dcs &&
-               a.icons == b.icons && a.menus == b.menus && a.imagelists == b.imagelists &&
-               a.windows == b.windows;
+        return a.pens == b.pens && a.brushes == b.brushes && a.fonts == b.fonts && a.bitmaps == b.bitmaps &&
+               a.regions == b.regions && a.dcs == b.dcs && a.icons == b.icons && a.menus == b.menus &&
+               a.imagelists == b.imagelists && a.windows == b.windows;
     }
-    friend bool operator!=(const _livehandles& a, const _livehandles& b) noexcept {
-        return !(a == b);
-    }
+    friend bool operator!=(const _livehandles& a, const _livehandles& b) noexcept { return !(a == b); }
 };
 
 }  // namespace corvex

@@ -280,6 +280,21 @@ TEST(ControlTest, BoundsFollowTheWindowAndResizeIsReported) {
     EXPECT_EQ(origin, (_point{formOrigin.x + 1, formOrigin.y + 2}));
 }
 
+TEST(ControlTest, AControlCannotBecomeItsOwnAncestor) {
+    _component root;
+    _form& form = root.Make<_form>();
+    auto& outer = form.Make<_panel>(&form);
+    auto& inner = form.Make<_panel>(&outer);
+    outer.SetParent(&inner);
+    outer.SetParent(&outer);
+    EXPECT_EQ(outer.Parent(), &form);
+    EXPECT_EQ(GetParent(outer.Handle()), form.Handle());
+    inner.SetParent(&form);  // a legal move still works
+    EXPECT_EQ(inner.Parent(), &form);
+    EXPECT_EQ(GetParent(inner.Handle()), form.Handle());
+    EXPECT_EQ(outer.ControlCount(), 0u);
+}
+
 TEST(ControlTest, VisibilityAndEnablingReachTheWindow) {
     _component root;
     _form& form = ShownForm(root);

@@ -40,7 +40,8 @@ struct DialogFixture : ::testing::Test {
     // What a child control tells its parent when the user acts on it.
     static void Notify(_wincontrol& control, WORD code) {
         SendMessageA(GetParent(control.Handle()), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(control.Handle()), code), reinterpret_cast<LPARAM>(control.Handle()));
+                     MAKEWPARAM(GetDlgCtrlID(control.Handle()), code),
+                     reinterpret_cast<LPARAM>(control.Handle()));
     }
 };
 
@@ -262,7 +263,8 @@ TEST_F(DialogFixture, PagesWithHiddenTabsShowOnlyTheActivePage) {
     int changes = 0;
     pages.OnChange = [&changes] { ++changes; };
     pages.Perform(TCM_SETCURSEL, 0);
-    NMHDR header{pages.Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(pages.Handle())), static_cast<UINT>(TCN_SELCHANGE)};
+    NMHDR header{pages.Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(pages.Handle())),
+                 static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageA(form.Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(pages.ActivePage(), &tray);

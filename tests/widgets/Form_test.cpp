@@ -3,14 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "Application.h"
+#include "Edit.h"
+#include "Panel.h"
 #include "Menu.h"
 #include "Timer.h"
 
 namespace corvex {
 namespace {
 
-LONG_PTR Style(HWND w) { return GetWindowLongPtrA(w, GWL_STYLE); }
-LONG_PTR ExStyle(HWND w) { return GetWindowLongPtrA(w, GWL_EXSTYLE); }
+LONG_PTR Style(HWND w) {
+    return GetWindowLongPtrA(w, GWL_STYLE);
+}
+LONG_PTR ExStyle(HWND w) {
+    return GetWindowLongPtrA(w, GWL_EXSTYLE);
+}
 
 class _recordingform final : public _form {
 public:
@@ -192,6 +198,27 @@ TEST(FormTest, KeyPressesReachTheFormsShortCutMenuThroughTheLoop) {
     PostMessageA(form.Handle(), WM_KEYDOWN, VK_F6, 0);
     Application().ProcessMessages();
     EXPECT_EQ(refreshed, 1);
+}
+
+TEST(FormTest, TabMovesTheFocusThroughNestedPanelsUnlessDialogKeysAreOff) {
+    _component root;
+    auto& form = root.Make<_form>();
+    auto& panel = form.Make<_panel>(&form);
+    auto& first = form.Make<_edit>(&panel);
+    auto& second = form.Make<_edit>(&panel);
+    second.SetTop(30);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    first.SetFocus();
+    ASSERT_TRUE(first.Focused());
+    PostMessageA(first.Handle(), WM_KEYDOWN, VK_TAB, 0);
+    Application().ProcessMessages();
+    EXPECT_TRUE(second.Focused());
+
+    form.SetDialogKeys(false);
+    PostMessageA(second.Handle(), WM_KEYDOWN, VK_TAB, 0);
+    Application().ProcessMessages();
+    EXPECT_TRUE(second.Focused());
 }
 
 }  // namespace

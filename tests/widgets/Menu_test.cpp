@@ -24,7 +24,9 @@ UINT StateOf(HMENU menu, int position) {
     return info.fState | info.fType;
 }
 
-UINT CommandOf(HMENU menu, int position) { return GetMenuItemID(menu, position); }
+UINT CommandOf(HMENU menu, int position) {
+    return GetMenuItemID(menu, position);
+}
 
 // A menu shaped like the bar's: visible commands, hidden debug items with
 // short-cuts, separators.

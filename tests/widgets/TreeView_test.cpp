@@ -28,7 +28,8 @@ std::vector<std::string> ItemTexts(const _treeview& tree, HTREEITEM parent) {
         data.cchTextMax = sizeof(text);
         tree.Perform(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
         texts.emplace_back(text);
-        item = reinterpret_cast<HTREEITEM>(tree.Perform(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        item = reinterpret_cast<HTREEITEM>(
+            tree.Perform(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
     return texts;
 }
@@ -49,7 +50,9 @@ struct TreeFixture : ::testing::Test {
             events.push_back("changing " + (node ? node->Text() : std::string("-")));
             return true;
         };
-        tree.OnChange = [this](_treenode* node) { events.push_back("change " + (node ? node->Text() : std::string("-"))); };
+        tree.OnChange = [this](_treenode* node) {
+            events.push_back("change " + (node ? node->Text() : std::string("-")));
+        };
         tree.BeginUpdate();
         cpu = &tree.Add(nullptr, "CPU Sentinel", &cpuData);
         tree.Add(cpu, "CPU");
@@ -83,8 +86,8 @@ TEST_F(TreeFixture, NodesKnowTheirPlaceAndData) {
 TEST_F(TreeFixture, ChangingComesBeforeChangeAndMayRefuse) {
     tree.SetSelected(cpu);
     tree.SetSelected(mem->Item(1));
-    EXPECT_EQ(events, (std::vector<std::string>{"changing CPU Sentinel", "change CPU Sentinel", "changing swap",
-                                                "change swap"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"changing CPU Sentinel", "change CPU Sentinel",
+                                                "changing swap", "change swap"}));
     EXPECT_EQ(tree.Selected(), mem->Item(1));
     EXPECT_TRUE(mem->Item(1)->Selected());
 

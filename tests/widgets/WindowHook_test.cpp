@@ -65,10 +65,11 @@ TEST(WindowHookTest, StackedHooksSeeMessagesInnermostFirstAndComeOffInReverse) {
 TEST(WindowHookTest, AHookOutlivingItsWindowLeavesTheNextWindowAlone) {
     const HWND window = MakeWindow();
     int destroyedSeen = 0;
-    auto hook = std::make_unique<_windowhook>(window, [&destroyedSeen](HWND, UINT m, WPARAM, LPARAM, LRESULT&) {
-        if (m == WM_NCDESTROY) ++destroyedSeen;
-        return false;
-    });
+    auto hook =
+        std::make_unique<_windowhook>(window, [&destroyedSeen](HWND, UINT m, WPARAM, LPARAM, LRESULT&) {
+            if (m == WM_NCDESTROY) ++destroyedSeen;
+            return false;
+        });
     DestroyWindow(window);
     EXPECT_EQ(destroyedSeen, 1);
     EXPECT_EQ(hook->Window(), nullptr);
