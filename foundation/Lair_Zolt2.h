@@ -1,0 +1,157 @@
+#pragma once
+// The settings store and the window-bounds keeper.
+//
+//   _lairplace   which hive the store lives in
+//   _lair        the settings store: an application key below "\Software\"
+//                built from Company, App and Ver, a current sub-key (Key)
+//                with a push/pop stack, keys opened and created lazily, and
+//                reads that fall back to the caller's default
+//   _territory   keeps its owner window's bounds under "Desposition" in a
+//                _lair, and its minimum/maximum tracking size
+//
+// Windows tree only.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Component.h"
+#include "Core_Zolt2.h"
+#include "Registry_Zolt2.h"
+
+namespace corvex {
+
+class _windowhook;
+
+enum _lairplace : unsigned char {
+    LAIR_USER = 0,    // HKEY_CURRENT_USER
+    LAIR_SYSTEM = 1,  // HKEY_LOCAL_MACHINE
+};
+
+class _lair : public _component {
+public:
+    // On the Win32 registry.
+    explicit _lair(_component* owner);
+    // On `backend`, which must outlive the store.
+    _lair(_component* owner, _registrybackend& backend);
+    ~_lair() override;
+
+    // ---- properties
+    const std::string& Key() const noexcept { return key_; }
+    // Stores the key and opens it at once, creating it.
+    void SetKey(const std::string& key);
+    // Whether the application key was absent before this store first
+    // opened a key in this run (evaluated then, or now when nothing has
+    // been opened yet).
+    bool FirstRun();
+    _lairplace Place() const noexcept { return place_; }
+    void SetPlace(_lairplace place);
+    const std::string& Company() const noexcept { return company_; }
+    void SetCompany(const std::string& company);
+    const std::string& Ver() const noexcept { return ver_; }
+    void SetVer(const std::string& ver);
+    const std::string& App() const noexcept { return app_; }
+    void SetApp(const std::string& app);
+    _registry& Hive() noexcept { return hive_; }
+    // "\Software\<Company>\<App>\<Ver>\<Key>"
+    std::string FullPath() const;
+    std::string GetFullPath() const { return FullPath(); }
+    // Whether the last open or read failed (a read then gave its default).
+    bool Failed() const noexcept { return error_; }
+
+    // ---- operations
+    bool Open();
+    std::string ReadString(const std::string& name, const std::string& fallback);
+    int ReadInteger(const std::string& name, int fallback);
+    bool ReadBool(const std::string& name, bool fallback);
+    // _ERROR when the key cannot be opened; a write the registry refuses
+    // raises _registryerror.
+    _result WriteString(const std::string& name, const std::string& text);
+    _result WriteInteger(const std::string& name, int value);
+    _result WriteBool(const std::string& name, bool value);
+    void PushKey();
+    // _ERROR, and the key unchanged, when the stack is empty.
+    _result PopKey();
+
+protected:
+    void Loaded() override;
+
+private:
+    void Create();
+    // The application key's path changed: reopen, and find out afresh
+    // whether it existed.
+    void PathChanged();
+    // Opens, and tells whether the value can be read at all.
+    bool OpenFor(const std::string& name);
+
+    std::string key_;
+    _lairplace place_ = LAIR_USER;
+    std::string company_;
+    std::string ver_ = "0.0.1";
+    std::string app_;
+    _registry hive_;
+
+    std::vector<std::string> stack_;
+    bool rootSelected_ = false;
+    bool unusable_ = false;
+    bool keyOpen_ = false;
+    bool error_ = false;
+    bool pathExisted_ = false;    // the full path existed before its last open
+    bool firstRunKnown_ = false;  // firstRun_ has been found for this path
+    bool firstRun_ = false;
+};
+
+class _territory : public _component {
+public:
+    // `window` is the owner's window, whose bounds are kept and whose
+    // procedure is hooked for as long as this component lives.
+    _territory(_component* owner, HWND window);
+    ~_territory() override;
+
+    // ---- properties (-1: no limit)
+    int XMin() const noexcept { return xmin_; }
+    void SetXMin(int value) noexcept { xmin_ = value; }
+    int YMin() const noexcept { return ymin_; }
+    void SetYMin(int value) noexcept { ymin_ = value; }
+    int XMax() const noexcept { return xmax_; }
+    void SetXMax(int value) noexcept { xmax_ = value; }
+    int YMax() const noexcept { return ymax_; }
+    void SetYMax(int value) noexcept { ymax_ = value; }
+    _lair* Lair() const noexcept { return lair_; }
+    void SetLair(_lair* lair);
+    HWND Window() const noexcept { return window_; }
+
+    // ---- operations
+    // Restores the window's bounds when all four are stored.
+    void Load();
+    // Stores the window's bounds, once per run. A write the registry
+    // refuses raises _registryerror.
+    _result Save();
+
+protected:
+    void Loaded() override;
+    void Notification(_component& destroyed) override;
+
+private:
+    bool OnMessage(HWND, UINT, WPARAM, LPARAM, LRESULT& result);
+    void OnGetMinMaxInfo(MINMAXINFO& info) const noexcept;
+    // The window's left, top, width and height as its parent places it.
+    bool Bounds(RECT& bounds) const;
+
+    HWND window_;
+    std::unique_ptr<_windowhook> hook_;
+    int xmin_ = 100;
+    int ymin_ = 100;
+    int xmax_ = -1;
+    int ymax_ = -1;
+    _lair* lair_ = nullptr;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    bool saved_ = false;
+};
+
+}  // namespace corvex
