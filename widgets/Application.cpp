@@ -1,7 +1,5 @@
 #include "Application.h"
 
-#include <commctrl.h>
-
 #include "Form.h"
 
 namespace corvex {
@@ -52,15 +50,7 @@ private:
     _application& application_;
 };
 
-_application::_application() {
-    // The common controls must be registered before the first tree view,
-    // track bar or status bar is made.
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS |
-                                                        ICC_HOTKEY_CLASS};
-    InitCommonControlsEx(&controls);
-    window_ = std::make_unique<_applicationwindow>(*this);
-}
+_application::_application() : window_(std::make_unique<_applicationwindow>(*this)) {}
 
 _application::~_application() = default;
 

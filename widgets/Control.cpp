@@ -1,5 +1,7 @@
 #include "Control.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "Bitmap.h"
@@ -32,6 +34,18 @@ void RegisterOwnClass(WNDPROC procedure) noexcept {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
     RegisterClassA(&wc);
+}
+
+// The common controls' classes (tree, track bar, status bar, tabs, up-down,
+// hot key) exist only after this; once per process is enough.
+void RegisterCommonControls() noexcept {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                                            ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS |
+                                                            ICC_HOTKEY_CLASS};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
 }
 
 }  // namespace
@@ -200,7 +214,10 @@ long _wincontrol::LiveWindows() noexcept {
 bool _wincontrol::CreateHandle(const _createparams& params) {
     if (handle_) return true;
     ownClass_ = params.className == nullptr;
-    if (ownClass_) RegisterOwnClass(&Procedure);
+    if (ownClass_)
+        RegisterOwnClass(&Procedure);
+    else
+        RegisterCommonControls();
     DWORD style = params.style | WS_CLIPCHILDREN;
     HWND parentWindow = nullptr;
     HMENU id = nullptr;
@@ -466,8 +483,11 @@ LRESULT _wincontrol::OnSetCursor(WPARAM wparam, LPARAM lparam) {
         ScreenToClient(handle_, &cursor);
         const _graphiccontrol* graphic = GraphicAt({cursor.x, cursor.y});
         const LPCSTR shape = graphic && graphic->Cursor() ? graphic->Cursor() : Cursor();
-        if (shape) {
-            ::SetCursor(LoadCursorA(nullptr, shape));
+        // A cursor the system does not have (the hand before Windows 2000)
+        // leaves the default one rather than none at all.
+        const HCURSOR shown = shape ? LoadCursorA(nullptr, shape) : nullptr;
+        if (shown) {
+            ::SetCursor(shown);
             return TRUE;
         }
     }

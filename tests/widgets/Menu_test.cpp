@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Application.h"
+#include "Timer.h"
 #include "WinHandle.h"
 
 namespace corvex {
@@ -140,6 +142,28 @@ TEST(MenuTest, AnItemInsertedAtTheTopAndFreedLeavesTheMenuAsBefore) {
     EXPECT_TRUE(root.Items(0)->IsSeparator());
     _menuitem stranger(nullptr, "x");
     EXPECT_FALSE(root.Remove(stranger));
+}
+
+TEST(MenuTest, APopupRunsTheChosenItemPastTheHiddenOnes) {
+    BarMenu m;
+    int popups = 0;
+    m.pop.OnPopup = [&popups] { ++popups; };
+    // The menu runs its own loop: keys are typed into it from a timer.
+    _timer& typist = m.root.Make<_timer>();
+    typist.SetInterval(50);
+    std::vector<WPARAM> keys;
+    typist.OnTimer = [&typist, &keys] {
+        typist.SetEnabled(false);
+        for (WPARAM key : keys) PostMessageA(Application().Handle(), WM_KEYDOWN, key, 0);
+    };
+    keys = {VK_UP, VK_RETURN};  // from the top round to the last item, after two hidden ones
+    EXPECT_EQ(m.pop.Popup(100, 100), &m.exit);
+    EXPECT_EQ(m.clicked, (std::vector<std::string>{"e&xit"}));
+    keys = {VK_ESCAPE};
+    typist.SetEnabled(true);
+    EXPECT_EQ(m.pop.Popup(100, 100), nullptr);
+    EXPECT_EQ(popups, 2);
+    EXPECT_EQ(m.clicked.size(), 1u);
 }
 
 TEST(MenuTest, BuildingMenusLeavesNoMenuHandleBehind) {
