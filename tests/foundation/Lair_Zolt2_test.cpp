@@ -53,6 +53,8 @@ TEST(LairOnTheRealRegistry, TheFirstSetKeyCreatesTheApplicationKeyAndFirstRunSee
     Configure(again, "corvex");
     form.LoadComponents();
     EXPECT_FALSE(again.FirstRun());
+    // Leave the account as fresh as it was for whatever runs next.
+    EXPECT_TRUE(RawDeleteTree(HKEY_CURRENT_USER, "Software\\Brannock\\corvex"));
 }
 
 class LairTest : public ::testing::Test {
@@ -305,6 +307,21 @@ TEST_F(TerritoryTest, BoundsAreSavedOncePerRun) {
     form.Destroy(&territory);  // destruction saves too, unless already done
     EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kPosition, "X", -1), 999);
     EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kPosition, "W", -1), 310);
+}
+
+TEST_F(TerritoryTest, AMinimisedWindowSavesWhereItWillBeRestored) {
+    _territory& territory = Territory();
+    MoveWindow(window.get(), 140, 150, 320, 210, TRUE);
+    ShowWindow(window.get(), SW_MINIMIZE);
+    Window::Pump();
+    ASSERT_TRUE(IsIconic(window.get()));
+    EXPECT_EQ(territory.Save(), _OK);
+    ShowWindow(window.get(), SW_RESTORE);
+    Window::Pump();
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kPosition, "X", -1), 140);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kPosition, "Y", -1), 150);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kPosition, "W", -1), 320);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kPosition, "H", -1), 210);
 }
 
 TEST_F(TerritoryTest, TheOwnerDestroysItFirstSoItSavesIntoALiveStore) {
