@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "Application.h"
+#include "Label.h"
 #include "Menu.h"
 
 namespace corvex {
@@ -120,7 +121,26 @@ void _form::Close() {
 }
 
 bool _form::ShortCut(_shortcut code) {
-    return shortCutMenu_ && shortCutMenu_->DispatchShortCut(code);
+    if (shortCutMenu_ && shortCutMenu_->DispatchShortCut(code)) return true;
+    if ((code & (SHORTCUT_ALT | SHORTCUT_CTRL)) != SHORTCUT_ALT) return false;
+    return FocusByAccessKey(*this, static_cast<char>(ShortCutKey(code)));
+}
+
+bool _form::FocusByAccessKey(const _wincontrol& within, char key) {
+    for (std::size_t i = 0; i < within.ControlCount(); ++i) {
+        _control* child = within.Controls(i);
+        if (!child->Visible()) continue;
+        if (auto* label = dynamic_cast<_label*>(child)) {
+            _wincontrol* target = label->FocusControl();
+            if (target && target->Enabled() && target->Showing() && AccessKey(label->Caption()) == key) {
+                target->SetFocus();
+                return true;
+            }
+        } else if (auto* window = dynamic_cast<_wincontrol*>(child)) {
+            if (FocusByAccessKey(*window, key)) return true;
+        }
+    }
+    return false;
 }
 
 void _form::VisibleChanged() {

@@ -75,7 +75,8 @@ protected:
     virtual void Closed() {}
     // FormShow: the form is about to become visible.
     virtual void Shown() {}
-    // FormShortCut: the default offers it to the short-cut menu.
+    // FormShortCut: the default offers it to the short-cut menu, then
+    // Alt + a label's access key focuses that label's control.
     virtual bool ShortCut(_shortcut code);
     // WM_QUERYENDSESSION (answer: may the session end) and WM_ENDSESSION;
     // each called once per round however many ways the message arrives.
@@ -93,6 +94,7 @@ private:
     LRESULT OnQueryEndSession();
     LRESULT OnEndSession(WPARAM ending);
     void ApplyStyle();
+    bool FocusByAccessKey(const _wincontrol& within, char key);
 
     _formborder border_ = FORM_BORDER_SIZEABLE;
     unsigned char icons_ = BORDER_ICON_SYSTEM_MENU | BORDER_ICON_MINIMIZE | BORDER_ICON_MAXIMIZE;

@@ -27,6 +27,18 @@ void _label::SetAlignment(_alignment alignment) {
     Invalidate();
 }
 
+void _label::SetFocusControl(_wincontrol* control) {
+    if (control == focusControl_) return;
+    if (focusControl_) focusControl_->RemoveFreeNotification(*this);
+    focusControl_ = control;
+    if (focusControl_) focusControl_->FreeNotification(*this);
+}
+
+void _label::Notification(_component& destroyed) {
+    if (&destroyed == focusControl_) focusControl_ = nullptr;
+    _graphiccontrol::Notification(destroyed);
+}
+
 void _label::FontChanged() {
     AdjustSize();
     Invalidate();

@@ -1,7 +1,8 @@
 #pragma once
 // _label: a line of text drawn on the parent's surface. "&x" underlines the
-// access key. With AutoSize (the default) the label takes the size of its
-// text; Transparent leaves the background to what lies beneath.
+// access key; Alt with that key focuses the label's FocusControl. With
+// AutoSize (the default) the label takes the size of its text; Transparent
+// leaves the background to what lies beneath.
 
 #include <string>
 
@@ -25,11 +26,15 @@ public:
     void SetAutoSize(bool on);
     _alignment Alignment() const noexcept { return alignment_; }
     void SetAlignment(_alignment alignment);
+    // The control Alt + the access key focuses (forgotten when it goes).
+    _wincontrol* FocusControl() const noexcept { return focusControl_; }
+    void SetFocusControl(_wincontrol* control);
 
     void Paint(_canvas& canvas) override;
 
 protected:
     void FontChanged() override;
+    void Notification(_component& destroyed) override;
 
 private:
     void AdjustSize();
@@ -37,6 +42,7 @@ private:
     std::string caption_;
     bool autoSize_ = true;
     _alignment alignment_ = TEXT_LEFT;
+    _wincontrol* focusControl_ = nullptr;
 };
 
 }  // namespace corvex

@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "Edit.h"
+#include "Label.h"
 #include "Panel.h"
 #include "Menu.h"
 #include "Timer.h"
@@ -198,6 +199,31 @@ TEST(FormTest, KeyPressesReachTheFormsShortCutMenuThroughTheLoop) {
     PostMessageA(form.Handle(), WM_KEYDOWN, VK_F6, 0);
     Application().ProcessMessages();
     EXPECT_EQ(refreshed, 1);
+}
+
+TEST(FormTest, AltWithALabelsAccessKeyFocusesItsControl) {
+    _component root;
+    auto& form = root.Make<_form>();
+    auto& page = form.Make<_panel>(&form);
+    auto& other = form.Make<_edit>(&page);
+    auto& label = form.Make<_label>(&page, "ni&ck: ");
+    auto& nick = form.Make<_edit>(&page);
+    nick.SetTop(30);
+    label.SetFocusControl(&nick);
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    other.SetFocus();
+    EXPECT_FALSE(form.IsShortCut(MakeShortCut('C', false, true, true)));  // Ctrl+Alt is no access key
+    EXPECT_FALSE(form.IsShortCut(MakeShortCut('N', false, false, true)));
+    EXPECT_TRUE(other.Focused());
+    EXPECT_TRUE(form.IsShortCut(MakeShortCut('C', false, false, true)));
+    EXPECT_TRUE(nick.Focused());
+    nick.SetEnabled(false);
+    other.SetFocus();
+    EXPECT_FALSE(form.IsShortCut(MakeShortCut('C', false, false, true)));
+    form.Destroy(&nick);
+    EXPECT_EQ(label.FocusControl(), nullptr);
+    EXPECT_FALSE(form.IsShortCut(MakeShortCut('C', false, false, true)));
 }
 
 TEST(FormTest, TabMovesTheFocusThroughNestedPanelsUnlessDialogKeysAreOff) {
