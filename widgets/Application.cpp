@@ -140,7 +140,7 @@ void _application::BringToFront() noexcept {
 
 void _application::Minimize() {
     if (main_ && main_->Handle()) ShowWindow(main_->Handle(), SW_MINIMIZE);
-    if (OnMinimize) OnMinimize();
+    Raise(OnMinimize);
 }
 
 void _application::Restore() noexcept {

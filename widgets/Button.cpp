@@ -19,7 +19,7 @@ void _button::SetDefault(bool on) {
 }
 
 void _button::Click() {
-    if (Enabled() && OnClick) OnClick();
+    if (Enabled()) Raise(OnClick);
 }
 
 LRESULT _button::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -51,7 +51,7 @@ bool _checkbox::Checked() const noexcept {
 void _checkbox::SetChecked(bool checked) {
     if (checked == Checked()) return;
     Perform(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-    if (OnClick) OnClick();
+    Raise(OnClick);
 }
 
 LRESULT _checkbox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -63,7 +63,7 @@ LRESULT _checkbox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 LRESULT _checkbox::OnCommand(WPARAM wparam) {
     // The box has already toggled itself.
-    if (HIWORD(wparam) == BN_CLICKED && OnClick) OnClick();
+    if (HIWORD(wparam) == BN_CLICKED) Raise(OnClick);
     return 0;
 }
 

@@ -117,7 +117,7 @@ void _combobox::DrawItem(_canvas& canvas, int index, const _rect& area, unsigned
 }
 
 void _combobox::Change() {
-    if (OnChange) OnChange();
+    Raise(OnChange);
 }
 
 LRESULT _combobox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -393,7 +393,7 @@ LRESULT _wincontrol::OnWindowPosChanged(LPARAM lparam) {
 
 void _wincontrol::Resized() {
     AlignControls();
-    if (OnResize) OnResize();
+    Raise(OnResize);
 }
 
 void _wincontrol::AlignControls() {
@@ -498,7 +498,7 @@ LRESULT _wincontrol::OnLeftButtonUp(WPARAM wparam, LPARAM lparam) {
     const _point p{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
     _graphiccontrol* graphic = GraphicAt(p);
     if (graphic && graphic->Enabled() && graphic->OnClick) {
-        graphic->OnClick();
+        Raise(graphic->OnClick);
         return 0;
     }
     return Default(WM_LBUTTONUP, wparam, lparam);

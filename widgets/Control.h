@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Canvas.h"
@@ -35,6 +36,15 @@ class _wincontrol;
 constexpr UINT REFLECT = WM_APP + 0x2000;
 
 using _notifyevent = std::function<void()>;
+
+// Raises an event. The handler runs from a copy, so that it may destroy the
+// object whose event it is (a button that closes its own page).
+template <class Event, class... Args>
+void Raise(const Event& event, Args&&... args) {
+    if (!event) return;
+    const Event handler = event;
+    handler(std::forward<Args>(args)...);
+}
 
 // Where a control sits in its parent: aligned controls are laid out in the
 // order top, bottom, left, right, client (each group in creation order),

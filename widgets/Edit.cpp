@@ -51,7 +51,7 @@ LRESULT _edit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT _edit::OnCommand(WPARAM wparam) {
-    if (HIWORD(wparam) == EN_CHANGE && OnChange) OnChange();
+    if (HIWORD(wparam) == EN_CHANGE) Raise(OnChange);
     return 0;
 }
 
@@ -77,7 +77,7 @@ LRESULT _updown::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 LRESULT _updown::OnNotify(LPARAM lparam) {
     const auto* change = reinterpret_cast<const NMUPDOWN*>(lparam);
     if (change->hdr.code != UDN_DELTAPOS) return 0;
-    if (OnStep && change->iDelta != 0) OnStep(change->iDelta > 0 ? 1 : -1);
+    if (change->iDelta != 0) Raise(OnStep, change->iDelta > 0 ? 1 : -1);
     return 1;  // the control's own position stays put
 }
 

@@ -32,7 +32,7 @@ LRESULT _hotkeyfield::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT _hotkeyfield::OnCommand(WPARAM wparam) {
-    if (HIWORD(wparam) == EN_CHANGE && OnChange) OnChange();
+    if (HIWORD(wparam) == EN_CHANGE) Raise(OnChange);
     return 0;
 }
 

@@ -60,7 +60,7 @@ void _menuitem::Clear() {
 }
 
 void _menuitem::Click() {
-    if (enabled_ && OnClick) OnClick(*this);
+    if (enabled_) Raise(OnClick, *this);
 }
 
 bool _menuitem::DispatchShortCut(_shortcut code) {
@@ -141,7 +141,7 @@ _menuitem* _menuitem::FindCommand(UINT command, UINT& next) noexcept {
 _menu::_menu(_component* owner) : _component(owner), items_(&Make<_menuitem>()) {}
 
 _menuitem* _popupmenu::Popup(int x, int y) {
-    if (OnPopup) OnPopup();
+    Raise(OnPopup);
     const _menuhandle menu = Items().BuildMenu();
     const HWND owner = Application().Handle();
     // Without the foreground the menu would not close when the user clicks

@@ -135,7 +135,7 @@ LRESULT _pagecontrol::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 LRESULT _pagecontrol::OnNotify(LPARAM lparam) {
     if (reinterpret_cast<const NMHDR*>(lparam)->code != TCN_SELCHANGE) return 0;
     SetActivePage(SheetOfTab(static_cast<int>(Perform(TCM_GETCURSEL))));
-    if (OnChange) OnChange();
+    Raise(OnChange);
     return 0;
 }
 

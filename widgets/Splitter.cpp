@@ -68,7 +68,7 @@ LRESULT _splitter::OnMouseMove(LPARAM lparam) {
     else
         neighbour->SetHeight(wanted);
     if (Parent()) Parent()->AlignControls();
-    if (OnMoved) OnMoved();
+    Raise(OnMoved);
     return 0;
 }
 

@@ -10,10 +10,8 @@ _timer::_timer(_component* owner)
     : _component(owner), window_([this](UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
           if (message != WM_TIMER || wparam != kTimerId) return false;
           result = 0;
-          if (!enabled_ || !OnTimer) return true;
-          // The handler may destroy this timer: run a copy, touch nothing after.
-          const _notifyevent handler = OnTimer;
-          handler();
+          // The handler may destroy this timer: nothing is touched after it.
+          if (enabled_) Raise(OnTimer);
           return true;
       }) {
     Restart();

@@ -13,7 +13,7 @@ _speedbutton::_speedbutton(_component* owner, _wincontrol* parent, const std::st
 }
 
 void _speedbutton::Click() {
-    if (Enabled() && OnClick) OnClick();
+    if (Enabled()) Raise(OnClick);
 }
 
 LRESULT _speedbutton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -61,7 +61,7 @@ LRESULT _trackbar::OnScroll() {
     const long now = Position();
     if (now == reported_) return 0;
     reported_ = now;
-    if (OnChange) OnChange();
+    Raise(OnChange);
     return 0;
 }
 

@@ -94,9 +94,7 @@ public:
 
 protected:
     virtual bool Changing(_treenode* node) { return OnChanging ? OnChanging(node) : true; }
-    virtual void Change(_treenode* node) {
-        if (OnChange) OnChange(node);
-    }
+    virtual void Change(_treenode* node) { Raise(OnChange, node); }
 
     LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 

@@ -2,7 +2,7 @@
 // _windowhook: puts an object's handler in front of a window's procedure
 // (subclassing) for as long as the hook lives. The handler sees every
 // message first; what it does not consume goes on to the previous
-// procedure. Hooks on one window must be removed last-installed first.
+// procedure. Hooks on one window may be removed in any order.
 
 #include <windows.h>
 
