@@ -221,6 +221,40 @@ TEST(ControlTest, TransparentImagesAndLabelsLeaveTheParentVisible) {
     EXPECT_EQ(shot.Pixel(25, 5), COLOR_GRAY);
 }
 
+TEST(ControlTest, StretchedImagesFillTheirBoundsWithOrWithoutTransparency) {
+    _component root;
+    _form& form = ShownForm(root);
+    auto& panel = form.Make<_panel>(&form);
+    panel.SetBounds(0, 0, 20, 20);
+    panel.SetBevelOuter(BEVEL_NONE);
+    panel.SetColor(COLOR_GRAY);
+    auto& image = form.Make<_image>(&panel);
+    image.SetBounds(0, 0, 8, 8);
+    image.Picture().SetSize(2, 2);
+    image.Picture().Canvas().SetPixel(0, 0, kRed);
+    image.Picture().Canvas().SetPixel(1, 0, kBlue);
+    image.Picture().Canvas().SetPixel(0, 1, COLOR_FUCHSIA);  // bottom-left: the automatic key
+    image.Picture().Canvas().SetPixel(1, 1, COLOR_WHITE);
+    image.SetStretch(true);
+    _bitmap shot(20, 20);
+    panel.PaintTo(shot.Canvas(), 0, 0);
+    EXPECT_EQ(shot.Pixel(1, 1), kRed);
+    EXPECT_EQ(shot.Pixel(6, 1), kBlue);
+    EXPECT_EQ(shot.Pixel(1, 6), COLOR_FUCHSIA);
+    EXPECT_EQ(shot.Pixel(6, 6), COLOR_WHITE);
+    EXPECT_EQ(shot.Pixel(9, 9), COLOR_GRAY);  // nothing beyond the bounds
+
+    image.SetTransparent(true);
+    EXPECT_EQ(image.TransparentColor(), COLOR_FUCHSIA);
+    panel.PaintTo(shot.Canvas(), 0, 0);
+    EXPECT_EQ(shot.Pixel(1, 6), COLOR_GRAY);
+    EXPECT_EQ(shot.Pixel(6, 6), COLOR_WHITE);
+    image.SetTransparentColor(COLOR_WHITE);  // an explicit key wins
+    panel.PaintTo(shot.Canvas(), 0, 0);
+    EXPECT_EQ(shot.Pixel(1, 6), COLOR_FUCHSIA);
+    EXPECT_EQ(shot.Pixel(6, 6), COLOR_GRAY);
+}
+
 TEST(ControlTest, LabelsSizeToTheirTextInTheirFont) {
     _component root;
     _form& form = ShownForm(root);
