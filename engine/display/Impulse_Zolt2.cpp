@@ -98,10 +98,12 @@ void _impulse::Append(std::uint32_t value) {
 }
 
 void _impulse::Changed() {
-    if (art_ & IMPULSE_CACHED)
-        ++pending_;
-    else
+    if (art_ & IMPULSE_CACHED) {
+        // Held at its top rather than wrapping to 0, which would stop Flush.
+        if (pending_ != UINT32_MAX) ++pending_;
+    } else {
         Repaint();
+    }
 }
 
 void _impulse::Flush() {
@@ -139,10 +141,9 @@ void _impulse::DrawGraph(_istyle style) {
     if (max_ != 0) {
         c.SetPen(staticColor_);
         c.MoveTo(w, h);
-        // Sample k lands in column w - k. The walk goes one column past the
-        // left edge so that the trace's last segment into column 0 is drawn
-        // as it would be with the whole history, and no further: a long
-        // history costs no more than the columns shown.
+        // Sample k lands in column w - k. The walk stops one sample past
+        // column 0: every visible pixel comes out as the whole history would
+        // draw it, and a long history costs no more than the columns shown.
         history_.Walk(static_cast<std::uint32_t>(w) + 1, [&](std::uint32_t k, const _isample& sample) {
             const int x = w - static_cast<int>(k);
             const std::uint32_t v = Clamped(sample.value, max_);
