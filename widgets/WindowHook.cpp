@@ -18,13 +18,26 @@ _windowhook::_windowhook(HWND window, Handler handler)
 }
 
 _windowhook::~_windowhook() {
-    if (!previous_) return;
-    if (IsWindow(window_)) {
+    if (!previous_ || !IsWindow(window_)) return;
+    auto* innermost = static_cast<_windowhook*>(GetPropA(window_, kHookProperty));
+    if (innermost == this) {
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
         if (outer_)
             SetPropA(window_, kHookProperty, outer_);
         else
             RemovePropA(window_, kHookProperty);
+        return;
+    }
+    // Removed before a hook installed after it: that hook passes messages
+    // on to this one, so it takes over what this one passed them to.
+    // Restoring the window procedure here would cut the later hook off and
+    // leave it pointing at this destroyed object.
+    for (_windowhook* hook = innermost; hook; hook = hook->outer_) {
+        if (hook->outer_ == this) {
+            hook->outer_ = outer_;
+            hook->previous_ = previous_;
+            break;
+        }
     }
 }
 

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "RegistryMemory.h"
+#include "WindowHook.h"
 #include "support/RawRegistry.h"
 
 namespace corvex {
@@ -376,6 +378,29 @@ TEST_F(TerritoryTest, TrackingLimitsComeFromTheProperties) {
     info = AskMinMax(window.get());
     EXPECT_EQ(info.ptMinTrackSize.x, 1);
     EXPECT_EQ(info.ptMaxTrackSize.x, 3000);
+}
+
+TEST_F(TerritoryTest, AHookInstalledLaterOutlivesTheTerritory) {
+    _territory& territory = Territory();
+    int seen = 0;
+    auto later = std::make_unique<_windowhook>(
+        window.get(), [&seen](HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
+            if (message == WM_GETMINMAXINFO) ++seen;
+            return false;
+        });
+    EXPECT_EQ(AskMinMax(window.get()).ptMinTrackSize.y, 100);
+    EXPECT_EQ(seen, 1);
+
+    form.Destroy(&territory);  // out of turn: the later hook is still there
+    MINMAXINFO info = AskMinMax(window.get());
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(info.ptMinTrackSize.y, 2);
+
+    later.reset();
+    info = AskMinMax(window.get());
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(info.ptMinTrackSize.y, 2);
+    EXPECT_EQ(GetWindowLongPtrA(window.get(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&DefWindowProcA));
 }
 
 void CALLBACK PressEnter(HWND hwnd, UINT, UINT_PTR id, DWORD) {
