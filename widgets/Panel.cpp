@@ -10,12 +10,14 @@ _panel::_panel(_component* owner, _wincontrol* parent) : _wincontrol(owner, pare
 void _panel::SetBevelOuter(_bevel bevel) {
     if (bevel == outer_) return;
     outer_ = bevel;
+    AlignControls();  // the room inside the bevels changed
     Invalidate();
 }
 
 void _panel::SetBevelInner(_bevel bevel) {
     if (bevel == inner_) return;
     inner_ = bevel;
+    AlignControls();  // the room inside the bevels changed
     Invalidate();
 }
 
@@ -23,6 +25,7 @@ void _panel::SetBevelWidth(int width) {
     if (width < 0) width = 0;
     if (width == bevelWidth_) return;
     bevelWidth_ = width;
+    AlignControls();  // the room inside the bevels changed
     Invalidate();
 }
 

@@ -314,6 +314,24 @@ TEST(ControlTest, BoundsFollowTheWindowAndResizeIsReported) {
     EXPECT_EQ(origin, (_point{formOrigin.x + 1, formOrigin.y + 2}));
 }
 
+TEST(ControlTest, AlignedChildrenStayInsideAPanelsBevels) {
+    _component root;
+    _form& form = ShownForm(root);
+    auto& panel = form.Make<_panel>(&form);
+    panel.SetBounds(0, 0, 100, 50);
+    panel.SetBevelWidth(2);
+    panel.SetBevelInner(BEVEL_LOWERED);
+    auto& inside = form.Make<_panel>(&panel);
+    inside.SetAlign(ALIGN_CLIENT);
+    EXPECT_EQ(inside.BoundsRect(), (_rect{4, 4, 96, 46}));
+    panel.SetBevelOuter(BEVEL_NONE);
+    panel.SetBevelInner(BEVEL_NONE);
+    EXPECT_EQ(inside.BoundsRect(), (_rect{0, 0, 100, 50}));
+    // Its own bounds cannot pull it out of place.
+    inside.SetBounds(10, 10, 5, 5);
+    EXPECT_EQ(inside.BoundsRect(), (_rect{0, 0, 100, 50}));
+}
+
 TEST(ControlTest, AControlCannotBecomeItsOwnAncestor) {
     _component root;
     _form& form = root.Make<_form>();
