@@ -11,6 +11,7 @@
 // SET_VALUE, sub-keys listed with ENUMERATE_SUB_KEYS and created through a
 // parent opened with CREATE_SUB_KEY. Value names may hold backslashes
 // ("KERNEL\CPUUsage"); key paths may not.
+// Produced values are produced for every query, QueryInfoKey included.
 //
 // Portable: no Windows header.
 

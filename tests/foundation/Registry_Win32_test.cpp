@@ -130,15 +130,16 @@ TEST_F(RealRegistry, AReadOnlyKeyRefusesWrites) {
     EXPECT_EQ(RawDword(HKEY_CURRENT_USER, kArea, "v", 0), 4);
 }
 
-TEST(RealRegistryRoots, TheWindowsOnlyRootsOpen) {
-    // What the host gives here decides whether the readers need the
-    // in-memory registry: both roots must at least be reachable.
+TEST(RealRegistryRoots, OtherHivesAreReachedThroughTheirPredefinedKeys) {
     _registry registry;
     registry.SetRootKey(REGISTRY_LOCAL_MACHINE);
-    EXPECT_TRUE(registry.OpenKey("\\Software", false, REGISTRY_READ));
-    registry.SetRootKey(REGISTRY_DYN_DATA);
-    EXPECT_EQ(registry.CurrentKey(), 0u);
-    EXPECT_TRUE(registry.OpenKey("", false, REGISTRY_READ));
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", false, REGISTRY_READ));
+    EXPECT_FALSE(registry.ReadString("CurrentVersion").empty());
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, "Software\\Brannock\\roots-test", "v", 1));
+    EXPECT_FALSE(registry.KeyExists("\\Software\\Brannock\\roots-test"));
+    registry.SetRootKey(REGISTRY_CURRENT_USER);
+    EXPECT_TRUE(registry.KeyExists("\\Software\\Brannock\\roots-test"));
+    EXPECT_TRUE(RawDeleteTree(HKEY_CURRENT_USER, "Software\\Brannock\\roots-test"));
 }
 
 }  // namespace
