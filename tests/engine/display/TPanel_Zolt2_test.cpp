@@ -14,11 +14,12 @@ class _barform final : public _form {
 public:
     using _form::_form;
     int hitTests = 0, leftDowns = 0, rightDowns = 0;
+    LPARAM lastHit = 0;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override {
         switch (message) {
-            case WM_NCHITTEST: return OnHitTest();
+            case WM_NCHITTEST: return OnHitTest(lparam);
             case WM_NCLBUTTONDOWN: return ++leftDowns, 0;
             case WM_NCRBUTTONDOWN: return ++rightDowns, 0;
             default: return _form::WndProc(message, wparam, lparam);
@@ -26,8 +27,9 @@ protected:
     }
 
 private:
-    LRESULT OnHitTest() {
+    LRESULT OnHitTest(LPARAM point) {
         ++hitTests;
+        lastHit = point;
         return HTCAPTION;
     }
 };
@@ -51,10 +53,14 @@ TEST_F(PanelFixture, HitTestsAndNonClientClicksAreTheParentsToAnswer) {
     EXPECT_EQ(band.BevelOuter(), BEVEL_RAISED);
     EXPECT_EQ(band.BevelInner(), BEVEL_NONE);
 
+    // The pointer of the display may send the form hit tests of its own;
+    // only what happens during each message counts.
     POINT p{10, 10};
     ClientToScreen(band.Handle(), &p);
+    int before = form.hitTests;
     EXPECT_EQ(SendMessageA(band.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCAPTION);
-    EXPECT_EQ(form.hitTests, 1);
+    EXPECT_EQ(form.hitTests - before, 1);
+    EXPECT_EQ(form.lastHit, MAKELPARAM(p.x, p.y));
     SendMessageA(band.Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
     SendMessageA(band.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
     EXPECT_EQ(form.leftDowns, 1);
@@ -65,8 +71,9 @@ TEST_F(PanelFixture, HitTestsAndNonClientClicksAreTheParentsToAnswer) {
     plain.SetBounds(60, 6, 40, 20);
     p = {10, 10};
     ClientToScreen(plain.Handle(), &p);
+    before = form.hitTests;
     EXPECT_EQ(SendMessageA(plain.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCLIENT);
-    EXPECT_EQ(form.hitTests, 1);
+    EXPECT_EQ(form.hitTests - before, 0);
 }
 
 TEST_F(PanelFixture, PointInClientIncludesTheEdges) {
