@@ -1,0 +1,489 @@
+#include "Corvex_Kernel.h"
+
+#include <algorithm>
+
+#include "Application.h"
+#include "Corvex_Ignition.h"
+#include "Corvex_Sentinels.h"
+#include "Debug_Zolt2.h"
+#include "Error_Zolt2.h"
+#include "Lair_Zolt2.h"
+#include "Menu.h"
+#include "Registry_Zolt2.h"
+#include "StartupOptions.h"
+#include "TPanel_Zolt2.h"
+#include "Timer.h"
+
+namespace corvex {
+
+namespace {
+
+constexpr char kVersion[] = "0.5.3 build:1";
+
+// The built-in Sentinels in plugging order; "-unplug=" names them by index.
+struct _builtin {
+    const char* className;
+    const char* ignition;
+    _sentinel& (*make)(TPULSE& owner);
+};
+
+template <class T>
+_sentinel& MakeSentinel(TPULSE& owner) {
+    return owner.Make<T>();
+}
+
+const _builtin kBuiltins[SENTINEL_BUILTIN_COUNT] = {
+    {"_drivessentinel", "Plugging Drive Sentinel", &MakeSentinel<_drivessentinel>},
+    {"_cpusentinel", "Plugging CPU Sentinel", &MakeSentinel<_cpusentinel>},
+    {"_memsentinel", "Plugging Memory Sentinel", &MakeSentinel<_memsentinel>},
+    {"_fsrsentinel", "Plugging FSR Sentinel", &MakeSentinel<_fsrsentinel>},
+    {"_audiosentinel", "Plugging Audio Sentinel", &MakeSentinel<_audiosentinel>},
+    {"_syssentinel", "Plugging System Sentinel", &MakeSentinel<_syssentinel>},
+    {"_netsentinel", "Plugging Net Sentinel", &MakeSentinel<_netsentinel>},
+    {"_kernelsentinel", "Plugging Kernel Sentinel", &MakeSentinel<_kernelsentinel>},
+    {"_lansentinel", "Plugging LAN Sentinel", &MakeSentinel<_lansentinel>},
+    {"_mailsentinel", "Plugging Mail Sentinel", &MakeSentinel<_mailsentinel>},
+    {"_rassentinel", "Plugging RAS Sentinel", &MakeSentinel<_rassentinel>},
+};
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::uint32_t SystemTicks() { return GetTickCount(); }
+
+}  // namespace
+
+TPULSE::TPULSE(_component* owner)
+    : _form(owner),
+      TIMER(Make<_timer>()),
+      POP(Make<_popupmenu>()),
+      _lair1(Make<_lair>()),
+      _territory1(Make<_territory>(Handle())),
+      MUSEUM(16, 16, COLOR_FUCHSIA),
+      tickSource_(&SystemTicks) {
+    TIMER.SetEnabled(false);
+    TIMER.OnTimer = [this] { TIMERTimer(); };
+    _lair1.SetPlace(LAIR_USER);
+    _lair1.SetCompany("Brannock");
+    _lair1.SetVer("0.0.1");
+    _lair1.SetApp("corvex");
+    _territory1.SetXMin(20);
+    _territory1.SetYMin(100);
+    _territory1.SetXMax(-1);
+    _territory1.SetYMax(-1);
+    _territory1.SetLair(&_lair1);
+
+    SetBorderStyle(FORM_BORDER_NONE);
+    SetBorderIcons(0);
+    SetCaption("Corvex");
+    SetClientSize(226, 100);
+    SetColor(COLOR_TEAL);
+    _fontspec font;
+    font.name = "MS Sans Serif";
+    font.height = -11;
+    SetFont(font);
+    // The bar takes no part in dialog navigation.
+    SetDialogKeys(false);
+    DrawMuseumStrip(MUSEUM);
+    // The form is loaded: the keeper restores the stored bounds.
+    LoadComponents();
+    FormCreate();
+}
+
+TPULSE::~TPULSE() {
+    Log(10, "TPULSE.Destroy: <-");
+    Application().OnMinimize = nullptr;
+    ignition_.reset();
+    sentinels_.clear();
+    Log(10, "TPULSE.Destroy: ->");
+    // The Sentinels and the other components go while the bar is whole.
+    DestroyComponents();
+}
+
+void TPULSE::SetTickSource(_ticksource source) { tickSource_ = source ? std::move(source) : &SystemTicks; }
+
+_lair* TPULSE::Store() noexcept { return &_lair1; }
+
+std::string TPULSE::ProgramFolder() const {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length < MAX_PATH ? length : 0);
+    const std::size_t slash = folder.find_last_of("\\/");
+    folder.erase(slash == std::string::npos ? 0 : slash + 1);
+    return folder;
+}
+
+void TPULSE::FormCreate() {
+    Log(10, "TPULSE.FormCreate: <-");
+    state_ = CORVEX_STARTING;
+    lastTick_ = tickSource_();
+
+    ignition_ = std::make_unique<_ignite>(nullptr);
+    ignition_->Open();
+
+    const std::string folder = ProgramFolder();
+    dataFolder_ = folder + "data\\";
+    skinFolder_ = folder + "skin\\";
+    helpFolder_ = folder + "help\\";
+
+    if (StartupOptions().DockingAllowed()) {
+        workAreaSaved_ = SystemParametersInfoA(SPI_GETWORKAREA, 0, &savedWorkArea_, 0) != FALSE;
+    }
+    Application().OnMinimize = [this] { KERNEL_Minimize(); };
+
+    Log(20, "TPULSE.FormCreate: creating screen resolutions list");
+    Log(20, "TPULSE.FormCreate: retrieving screen resolutions");
+    speederItem_ = nullptr;
+
+    Log(10, "TPULSE.FormCreate: creating SENTINELS list");
+    sentinels_.clear();
+    settings_.visible = true;
+
+    LoadData();
+    PlugInternalSentinels();
+    PlugExternalSentinels();
+    Ignite();
+    UpdateOrder();
+
+    Log(20, "TPULSE.FormCreate: updating POP menu");
+    Log(20, "TPULSE.FormCreate: setting visibility");
+    if (settings_.visible) {
+        if (Width() < 10) SetWidth(150);
+        KERNEL_UpdateSize();
+    } else {
+        hiddenWidth_ = Width();
+        SetWidth(0);
+    }
+    Log(10, "TPULSE.FormCreate: ->");
+}
+
+_result TPULSE::LoadData() {
+    Log(10, "TPULSE.LoadData: <-");
+    const std::string file = skinFolder_ + "default.bmp";
+    _result result = _OK;
+    if (FileExists(file)) {
+        Log(20, "TPULSE.LoadData: Loading skin from \"%s\"", file.c_str());
+        _bitmap skin;
+        if (skin.LoadFromFile(file)) {
+            MUSEUM.Clear();
+            for (int x = 0; x + 16 <= skin.Width(); x += 16) {
+                _bitmap tile(16, 16);
+                tile.Canvas().CopyRect(_rect::Bounds(0, 0, 16, 16), skin.Canvas(), _rect::Bounds(x, 0, 16, 16),
+                                       SRCCOPY);
+                MUSEUM.Add(tile);
+            }
+        } else {
+            // An unreadable skin leaves the built-in strip in place.
+            result = _ERROR;
+        }
+    }
+    Log(10, "TPULSE.LoadData: -> (result=%d)", result);
+    return result;
+}
+
+_result TPULSE::PlugInternalSentinels() {
+    Log(10, "TPULSE.PlugInternalSentinels: <-");
+    const _startupoptions& options = StartupOptions();
+    for (int index = 0; index < SENTINEL_BUILTIN_COUNT; ++index) {
+        if (options.Unplugged(index)) continue;
+        const _builtin& builtin = kBuiltins[index];
+        Log(20, "TPULSE.PlugInternalSentinels: creating %s", builtin.className);
+        UpdateIgnition(builtin.ignition);
+        _sentinel& sentinel = builtin.make(*this);
+        switch (index) {
+            case 0: drives_ = static_cast<_drivessentinel*>(&sentinel); break;
+            case 1: cpu_ = static_cast<_cpusentinel*>(&sentinel); break;
+            case 2: memory_ = static_cast<_memsentinel*>(&sentinel); break;
+            case 4: audio_ = static_cast<_audiosentinel*>(&sentinel); break;
+            case 9: mail_ = static_cast<_mailsentinel*>(&sentinel); break;
+            default: break;
+        }
+        PlugSentinel(&sentinel, std::string());
+    }
+    UpdateIgnition("Initialising...");
+
+    _lair1.SetKey("Sentinels\\");
+    for (const Entry& entry : sentinels_) {
+        _lair1.PushKey();
+        // Opening the key creates it: every Sentinel has its key from now on.
+        _lair1.SetKey("Sentinels\\" + entry.sentinel->Caption());
+        _lair1.PopKey();
+        entry.sentinel->PlugSpeeders();
+    }
+    Log(10, "TPULSE.PlugInternalSentinels: -> %d", _OK);
+    return _OK;
+}
+
+_result TPULSE::PlugExternalSentinels() {
+    Log(10, "TPULSE.PlugExternalSentinels: <-");
+    Log(10, "TPULSE.PlugExternalSentinels: -> %d", _OK);
+    return _OK;
+}
+
+_result TPULSE::PlugSentinel(_sentinel* sentinel, const std::string& name) {
+    if (Check(!sentinel, "TPULSE.PlugSentinel(%p,%s): NIL _sentinel", static_cast<void*>(sentinel),
+              name.c_str()) == DEBUG_ASSERT)
+        return _ERROR;
+    int y = 0;
+    if (!sentinels_.empty()) {
+        const _sentinel& previous = *sentinels_.back().sentinel;
+        y = previous.Top() + previous.Height();
+    }
+    sentinels_.push_back(Entry{name, sentinel});
+    sentinel->ArrangeSpeeders(0, y, -1, -1);
+    return _OK;
+}
+
+_result TPULSE::Ignite() {
+    Log(10, "TPULSE.Ignite: <-");
+    Log(20, "TPULSE.Ignite: Boosting priority to THREAD_PRIORITY_HIGHEST");
+    if (!SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST))
+        Log(20, "TPULSE.Ignite: Could not change priority (%s)", LastErrorText().c_str());
+    for (const Entry& entry : sentinels_) entry.sentinel->PrepareSpeeders();
+    LoadOptions();
+    aboutVersion_ = kVersion;
+    Log(10, "TPULSE.Ignite: ->");
+    return _OK;
+}
+
+_result TPULSE::Launch() {
+    Log(10, "TPULSE.Launch: <-");
+    if (Check(state_ != CORVEX_STARTING, "TPULSE.Launch: not in CORVEX_STARTING state") == DEBUG_ASSERT)
+        return _ERROR;
+    SetBackColor(settings_.backColor);
+    SetUpdate(settings_.update);
+    // The Options dialog's "dock" box is ticked only where docking is
+    // allowed; the bar docks from that box, not from the stored flag.
+    const bool dockBox = settings_.dock && StartupOptions().DockingAllowed();
+    settings_.dock = false;
+    (void)dockBox;
+
+    StartSentinels();
+    KERNEL_UpdateSize();
+    RefreshSentinels();
+    lastPos_ = _point{Left(), Top()};
+    TIMER.SetEnabled(true);
+    ignition_.reset();
+
+    SetOnTop(settings_.onTop);
+    if (settings_.transparency < 255) {
+        SetLayered(true);
+        SetWindowAlpha(Handle(), static_cast<unsigned char>(settings_.transparency < 0 ? 0 : settings_.transparency));
+    }
+    state_ = CORVEX_LAUNCHED;
+    Log(10, "TPULSE.Launch: ->");
+    return _OK;
+}
+
+_result TPULSE::UpdateIgnition(const std::string& text) {
+    if (state_ != CORVEX_STARTING) return _ERROR;
+    if (Check(!ignition_, "TPULSE.UpdateIgnition(%s): _ignite1=NIL", text.c_str()) == DEBUG_ASSERT) return _ERROR;
+    ignition_->SetText(text);
+    return _OK;
+}
+
+_result TPULSE::TIMERTimer() {
+    const std::uint32_t now = tickSource_();
+    // Unsigned: across the counter's wrap the difference is still the
+    // true small one.
+    const std::uint32_t elapsed = now - lastTick_;
+    for (const Entry& entry : sentinels_) {
+        Log(20, "TPULSE.TIMERTimer: Refreshing \"%s\"", entry.sentinel->Caption().c_str());
+        entry.sentinel->RefreshSpeedersPulse(elapsed);
+    }
+    lastTick_ = now;
+    return _OK;
+}
+
+_result TPULSE::StartSentinels() {
+    for (const Entry& entry : sentinels_) {
+        _sentinel& sentinel = *entry.sentinel;
+        sentinel.Ignite();
+        sentinel.SignalSpeeders(SIGNAL_IGNITE);
+        sentinel.SignalSpeeders(SIGNAL_START);
+        sentinel.Start();
+    }
+    return _OK;
+}
+
+_result TPULSE::RefreshSentinels() {
+    for (const Entry& entry : sentinels_) entry.sentinel->RefreshSpeedersPulse(1);
+    return _OK;
+}
+
+_result TPULSE::SetBackColor(_color color) {
+    settings_.backColor = color;
+    for (const Entry& entry : sentinels_) entry.sentinel->SetColor(color);
+    return _OK;
+}
+
+_result TPULSE::SetUpdate(unsigned milliseconds) {
+    settings_.update = milliseconds;
+    TIMER.SetInterval(milliseconds);
+    return _OK;
+}
+
+_result TPULSE::Shutdown() {
+    Log(10, "TPULSE.Shutdown: <-");
+    if (state_ == CORVEX_DOWN) return _OK;
+    TIMER.SetEnabled(false);
+    for (const Entry& entry : sentinels_) {
+        _sentinel& sentinel = *entry.sentinel;
+        Log(20, "TPULSE.Shutdown: stopping _sentinel: %s", sentinel.Caption().c_str());
+        sentinel.Stop();
+        sentinel.SignalSpeeders(SIGNAL_STOP);
+        sentinel.SignalSpeeders(SIGNAL_SHUTDOWN);
+        Log(20, "TPULSE.Shutdown: shutting down _sentinel: %s", sentinel.Caption().c_str());
+        sentinel.Shutdown();
+    }
+    SaveOptions();
+    if (StartupOptions().DockingAllowed() && workAreaSaved_)
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &savedWorkArea_, SPIF_SENDCHANGE);
+    state_ = CORVEX_DOWN;
+    Log(10, "TPULSE.Shutdown: ->");
+    return _OK;
+}
+
+bool TPULSE::WMShutdownQuery() {
+    Log(10, "TPULSE.WMShutdownQuery: <-");
+    if (audio_) audio_->ReleaseMixer();
+    if (mail_) mail_->KillAccounts();
+    Log(10, "TPULSE.WMShutdownQuery: ->");
+    return true;
+}
+
+_result TPULSE::WMShutdown(bool ending) {
+    Log(10, "TPULSE.WMShutdown: <-");
+    // A log-off another program cancelled leaves the bar running.
+    if (ending && state_ != CORVEX_CLOSING && state_ != CORVEX_DOWN) {
+        try {
+            _territory1.Save();
+        } catch (const _registryerror& error) {
+            Log(1, "ERROR: TPULSE.WMShutdown: %s", error.what());
+        }
+        Shutdown();
+    }
+    Log(10, "TPULSE.WMShutdown: ->");
+    return _OK;
+}
+
+_result TPULSE::FormClose() {
+    if (state_ == CORVEX_CLOSING || state_ == CORVEX_DOWN) return _OK;
+    state_ = CORVEX_CLOSING;
+    Log(10, "Shutting down...");
+    return Shutdown();
+}
+
+_result TPULSE::FormShow() {
+    if (state_ != CORVEX_LAUNCHED) return _OK;
+    _lair1.PushKey();
+    _lair1.SetKey("Desposition");
+    const int left = _lair1.ReadInteger("X", Left());
+    const int top = _lair1.ReadInteger("Y", Top());
+    _lair1.PopKey();
+    SetBounds(left, top, Width(), Height());
+    state_ = CORVEX_RUNNING;
+    return _OK;
+}
+
+_result TPULSE::KERNEL_Minimize() {
+    Log(10, "TPULSE.KERNEL_Minimize: <-");
+    Application().Restore();
+    Log(10, "TPULSE.KERNEL_Minimize: ->");
+    return _OK;
+}
+
+_result TPULSE::GetMuseumBitmap(_bitmap* image, int index) {
+    if (Check(!image || index < 0 || index >= MUSEUM.Count(), "TPULSE.GetMuseumBitmap(%p,%d): invalid input",
+              static_cast<void*>(image), index) == DEBUG_ASSERT)
+        return _ERROR;
+    return MUSEUM.GetBitmap(index, *image) ? _OK : _ERROR;
+}
+
+_result TPULSE::LoadOptions() {
+    Log(10, "TPULSE.LoadOptions: <-");
+    _lair1.SetKey("Options");
+    settings_.visible = _lair1.ReadBool("Visible", settings_.visible);
+    settings_.transparency = _lair1.ReadInteger("Transparency", settings_.transparency);
+    settings_.backColor = static_cast<_color>(_lair1.ReadInteger("Back Color", static_cast<int>(settings_.backColor)));
+    const int update = _lair1.ReadInteger("Update", static_cast<int>(settings_.update));
+    // A stored interval below the dialog's smallest keeps the default.
+    if (update >= 100) settings_.update = static_cast<unsigned>(update);
+    settings_.hotkey = _lair1.ReadInteger("Hotkey", settings_.hotkey);
+    settings_.stick = _lair1.ReadInteger("Stick", settings_.stick);
+    settings_.onTop = _lair1.ReadBool("OnTop", settings_.onTop);
+    settings_.dock = _lair1.ReadBool("dock", settings_.dock);
+
+    Log(20, "TPULSE.LoadOptions: loading Sentinels and Speeders...");
+    _lair1.SetKey("Sentinels\\");
+    for (std::size_t i = 0; i < sentinels_.size(); ++i) {
+        _sentinel& sentinel = *sentinels_[i].sentinel;
+        _lair1.PushKey();
+        _lair1.SetKey(_lair1.Key() + sentinel.Caption());
+        sentinel.SetOrder(_lair1.ReadInteger("order", static_cast<int>(i)));
+        sentinel.LoadOptions(_lair1.Key(), _lair1);
+        _lair1.PopKey();
+    }
+    Log(10, "TPULSE.LoadOptions: -> (result=%d)", _OK);
+    return _OK;
+}
+
+_result TPULSE::SaveOptions() {
+    Log(10, "TPULSE.SaveOptions: <-");
+    _result result = _OK;
+    // A write Windows refuses ends the save; the rest of the shutdown
+    // still runs.
+    try {
+        _lair1.SetKey("Options");
+        _lair1.WriteBool("Visible", Visible());
+        _lair1.WriteInteger("Transparency", settings_.transparency);
+        _lair1.WriteInteger("Back Color", static_cast<int>(settings_.backColor));
+        _lair1.WriteInteger("Update", static_cast<int>(settings_.update));
+        _lair1.WriteInteger("Hotkey", settings_.hotkey);
+        _lair1.WriteInteger("Stick", settings_.stick);
+        _lair1.WriteBool("OnTop", settings_.onTop);
+        _lair1.WriteBool("dock", settings_.dock);
+
+        Log(20, "TPULSE.SaveOptions: saving Sentinels and Speeders...");
+        _lair1.SetKey("Sentinels\\");
+        for (std::size_t i = 0; i < sentinels_.size(); ++i) {
+            _sentinel& sentinel = *sentinels_[i].sentinel;
+            _lair1.PushKey();
+            _lair1.SetKey(_lair1.Key() + sentinel.Caption());
+            _lair1.WriteInteger("order", static_cast<int>(i));
+            sentinel.SaveOptions("Sentinels", _lair1);
+            _lair1.PopKey();
+        }
+    } catch (const _registryerror& error) {
+        Log(1, "ERROR: TPULSE.SaveOptions: %s", error.what());
+        result = _ERROR;
+    }
+    Log(10, "TPULSE.SaveOptions: -> (result=%d)", result);
+    return result;
+}
+
+_result TPULSE::UpdateOrder() {
+    Log(10, "TDESIGNER.UpdateOrder: <-");
+    std::stable_sort(sentinels_.begin(), sentinels_.end(), [](const Entry& a, const Entry& b) {
+        return a.sentinel->Order() < b.sentinel->Order();
+    });
+    for (const Entry& entry : sentinels_) entry.sentinel->SortSpeeders();
+    Log(10, "TDESIGNER.UpdateOrder: -> %d", _OK);
+    return _OK;
+}
+
+_result TPULSE::KERNEL_UpdateSize() {
+    const int width = ClientWidth();
+    int y = 0;
+    for (const Entry& entry : sentinels_) {
+        _sentinel& sentinel = *entry.sentinel;
+        sentinel.ArrangeSpeeders(0, y, width, -1);
+        y += sentinel.Height();
+    }
+    SetClientSize(width, y);
+    return _OK;
+}
+
+}  // namespace corvex

@@ -1,0 +1,159 @@
+#pragma once
+// TPULSE, the engine's bar window: it creates and plugs the built-in
+// Sentinels, starts them behind the ignition window, drives them with one
+// refresh timer, and stops, saves and lets them go at the end.
+//
+//   _corvexstate      the kernel's lifecycle
+//   _kernelsettings   the bar's stored options while it runs
+//   _ticksource       the millisecond clock of the refresh timer
+//   TPULSE            the bar window
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Bitmap.h"
+#include "Core_Zolt2.h"
+#include "Form.h"
+#include "KernelPort.h"
+
+namespace corvex {
+
+class _audiosentinel;
+class _cpusentinel;
+class _drivessentinel;
+class _ignite;
+class _lair;
+class _mailsentinel;
+class _memsentinel;
+class _menuitem;
+class _popupmenu;
+class _sentinel;
+class _territory;
+class _timer;
+
+enum _corvexstate : unsigned char {
+    CORVEX_STARTING = 0,  // Sentinels being created; Launch allowed
+    CORVEX_LAUNCHED = 1,  // timer running; the first show moves the bar
+    CORVEX_RUNNING = 2,
+    CORVEX_CLOSING = 3,   // closed by the user; a second close does nothing
+    CORVEX_DOWN = 4,      // stopped and saved; Shutdown does nothing again
+};
+
+struct _kernelsettings {
+    bool visible = true;
+    int transparency = 255;
+    _color backColor = COLOR_GRAY;
+    unsigned update = 1000;  // refresh interval, milliseconds
+    int hotkey = 0xC057;     // Ctrl+Alt+W
+    int stick = 10;
+    bool onTop = true;
+    bool dock = false;
+};
+
+// GetTickCount unless a test puts another clock in.
+using _ticksource = std::function<std::uint32_t()>;
+
+class TPULSE : public _form, public _kernelport {
+public:
+    explicit TPULSE(_component* owner);
+    ~TPULSE() override;
+
+    // ---- components
+    _timer& TIMER;
+    _popupmenu& POP;
+    _lair& _lair1;
+    _territory& _territory1;
+    _imagelist MUSEUM;
+
+    // ---- state
+    _corvexstate State() const noexcept { return state_; }
+    std::uint32_t LastTick() const noexcept { return lastTick_; }
+    std::size_t SentinelCount() const noexcept { return sentinels_.size(); }
+    _sentinel* Sentinels(std::size_t index) const noexcept {
+        return index < sentinels_.size() ? sentinels_[index].sentinel : nullptr;
+    }
+    const std::string& DataFolder() const noexcept { return dataFolder_; }
+    const std::string& SkinFolder() const noexcept { return skinFolder_; }
+    std::string HelpFolder() const override { return helpFolder_; }
+    const _kernelsettings& Settings() const noexcept { return settings_; }
+    int HiddenWidth() const noexcept { return hiddenWidth_; }
+    _ignite* Ignition() const noexcept { return ignition_.get(); }
+    // The Sentinels the menu and the log-off handler reach by role; empty
+    // when unplugged.
+    _drivessentinel* DriveSentinel() const noexcept { return drives_; }
+    _cpusentinel* CpuSentinel() const noexcept { return cpu_; }
+    _memsentinel* MemorySentinel() const noexcept { return memory_; }
+    _audiosentinel* AudioSentinel() const noexcept { return audio_; }
+    _mailsentinel* MailSentinel() const noexcept { return mail_; }
+    const std::string& AboutVersion() const noexcept { return aboutVersion_; }
+
+    void SetTickSource(_ticksource source);
+
+    // ---- operations
+    _result LoadData();
+    _result PlugInternalSentinels();
+    _result PlugExternalSentinels();
+    _result PlugSentinel(_sentinel* sentinel, const std::string& name);
+    _result Ignite();
+    _result Launch();
+    _result UpdateIgnition(const std::string& text) override;
+    _result TIMERTimer();
+    _result StartSentinels();
+    _result RefreshSentinels();
+    _result SetBackColor(_color color);
+    _result SetUpdate(unsigned milliseconds);
+    _result Shutdown();
+    bool WMShutdownQuery();
+    _result WMShutdown(bool ending);
+    _result FormClose();
+    _result FormShow();
+    _result KERNEL_Minimize();
+    _result GetMuseumBitmap(_bitmap* image, int index) override;
+    _result LoadOptions();
+    _result SaveOptions();
+    _result UpdateOrder();
+    _result KERNEL_UpdateSize() override;
+    _lair* Store() noexcept override;
+
+protected:
+    void Closed() override { FormClose(); }
+    void Shown() override { FormShow(); }
+    bool QueryEndSession() override { return WMShutdownQuery(); }
+    void EndSession(bool ending) override { WMShutdown(ending); }
+
+private:
+    struct Entry {
+        std::string name;
+        _sentinel* sentinel;
+    };
+
+    void FormCreate();
+    std::string ProgramFolder() const;
+
+    _corvexstate state_ = CORVEX_STARTING;
+    std::uint32_t lastTick_ = 0;
+    _ticksource tickSource_;
+    std::vector<Entry> sentinels_;
+    std::unique_ptr<_ignite> ignition_;
+    std::string dataFolder_, skinFolder_, helpFolder_;
+    RECT savedWorkArea_{};
+    bool workAreaSaved_ = false;
+    _kernelsettings settings_;
+    int hiddenWidth_ = 0;
+    _point lastPos_;
+    _menuitem* speederItem_ = nullptr;
+    std::string aboutVersion_;
+    _drivessentinel* drives_ = nullptr;
+    _cpusentinel* cpu_ = nullptr;
+    _memsentinel* memory_ = nullptr;
+    _audiosentinel* audio_ = nullptr;
+    _mailsentinel* mail_ = nullptr;
+};
+
+// Draws the built-in icon strip into `list` (the strip a skin replaces).
+void DrawMuseumStrip(_imagelist& list);
+
+}  // namespace corvex

@@ -1,0 +1,40 @@
+#pragma once
+// What a Sentinel and its Speeders ask of the engine's bar window. The bar
+// implements it; a Sentinel finds it through its owner, so the framework
+// needs no global and a test can stand in for the bar.
+//
+// Portable: no Windows header.
+
+#include <string>
+
+#include "Core_Zolt2.h"
+
+namespace corvex {
+
+class _bitmap;
+class _lair;
+class _sentinel;
+class _speeder;
+
+class _kernelport {
+public:
+    virtual ~_kernelport() = default;
+
+    // A progress text in the ignition window while the engine starts.
+    virtual _result UpdateIgnition(const std::string& text) = 0;
+    // Stacks the Sentinels again and fits the bar around them.
+    virtual _result KERNEL_UpdateSize() = 0;
+    // Copies tile `index` of the engine's icon strip into `image`.
+    virtual _result GetMuseumBitmap(_bitmap* image, int index) = 0;
+    // The program folder's "help\" subfolder, with the trailing backslash.
+    virtual std::string HelpFolder() const = 0;
+    // The engine's settings store (Speeders made while it runs read their
+    // stored values from it), or nullptr.
+    virtual _lair* Store() noexcept { return nullptr; }
+    // A Speeder joined or left a Sentinel while the engine runs (the
+    // Designer's tree follows these).
+    virtual void SpeederAdded(_sentinel& sentinel, _speeder& speeder) { (void)sentinel; (void)speeder; }
+    virtual void SpeederRemoved(_sentinel& sentinel, _speeder& speeder) { (void)sentinel; (void)speeder; }
+};
+
+}  // namespace corvex
