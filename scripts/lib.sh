@@ -93,6 +93,14 @@ corvex_start_wineserver() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Saves the whole private display as build/screenshots/<name>.png and
+# prints the file name.
+corvex_screenshot() {
+  local shot=$CORVEX_BUILD/screenshots/$1.png
+  mkdir -p "$(dirname "$shot")"
+  import -display "$DISPLAY" -window root "$shot" && echo "screenshot: $shot"
+}
+
 corvex_cleanup() {
   if [ -n "${CORVEX_WINESERVER_PREFIX:-}" ]; then
     WINEPREFIX=$CORVEX_WINESERVER_PREFIX wineserver -k >/dev/null 2>&1 || true

@@ -23,11 +23,7 @@ wine corvex32.exe "$@"
 
 if [ "$headless" -eq 1 ]; then
   sleep "${CORVEX_RUN_SECONDS:-15}"
-  shots=$CORVEX_BUILD/screenshots
-  mkdir -p "$shots"
-  shot=$shots/run-$(date +%Y%m%d-%H%M%S).png
-  import -display "$DISPLAY" -window root "$shot"
-  echo "screenshot: $shot"
+  corvex_screenshot "run-$(date +%Y%m%d-%H%M%S)"
 else
   wineserver -w   # until the engine and everything it started have ended
 fi

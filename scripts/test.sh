@@ -43,6 +43,13 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 corvex_log "Windows tests under Wine"
 ctest --test-dir "$CORVEX_BUILD/win32" --output-on-failure || status=1
 
+# A picture of the display components for a person to look at.
+( cd "$CORVEX_BUILD/win32/bin" && wine display_showcase.exe 6 >/dev/null 2>&1 ) &
+showcase=$!
+sleep 4
+corvex_screenshot display-components || true
+wait "$showcase" || true
+
 # One closing line over every test case of both trees.
 passed=0 failed=0 skipped=0
 for xml in "$results"/*.xml; do
