@@ -143,31 +143,37 @@ _result _traycontainer::Save(_lair* store) {
         Check(true, "_traycontainer.Save(): Lair==NIL");
         return _ERROR;
     }
+    bool written = true;
     try {
         PushedKey outer(*store);
         // No numbered key of an earlier, longer list may survive.
         store->Hive().DeleteKey(store->FullPath() + "\\" + kTrayKey);
         store->SetKey(Below(store->Key(), kTrayKey));
-        store->WriteInteger("_total", Count());
+        const auto write = [store, &written](const char* name, int value) {
+            written = store->WriteInteger(name, value) == _OK && written;
+        };
+        write("_total", Count());
         for (int i = 0; i < Count(); ++i) {
             PushedKey inner(*store);
             store->SetKey(Below(store->Key(), std::to_string(i + 1)));
             _tray& tray = *trays_[static_cast<std::size_t>(i)];
             _traybar& bar0 = *tray.KERNEL_GetBar(0);
             _traybar& bar1 = *tray.KERNEL_GetBar(1);
-            store->WriteInteger("color_0", static_cast<int>(bar0.ForeColor()));
-            store->WriteInteger("color_1", static_cast<int>(bar1.ForeColor()));
-            store->WriteInteger("back_color_0", static_cast<int>(bar0.BackColor()));
-            store->WriteInteger("back_color_1", static_cast<int>(bar1.BackColor()));
-            store->WriteInteger("strip_color_0", static_cast<int>(bar0.StripColor()));
-            store->WriteInteger("strip_color_1", static_cast<int>(bar1.StripColor()));
-            store->WriteInteger("style", static_cast<int>(tray.Style()));
+            write("color_0", static_cast<int>(bar0.ForeColor()));
+            write("color_1", static_cast<int>(bar1.ForeColor()));
+            write("back_color_0", static_cast<int>(bar0.BackColor()));
+            write("back_color_1", static_cast<int>(bar1.BackColor()));
+            write("strip_color_0", static_cast<int>(bar0.StripColor()));
+            write("strip_color_1", static_cast<int>(bar1.StripColor()));
+            write("style", static_cast<int>(tray.Style()));
         }
     } catch (const std::exception& error) {
         Log(1, "ERROR: _traycontainer.Save: %s", error.what());
         return _ERROR;
     }
-    return _OK;
+    // A store that could not open its keys must not pass for saved.
+    if (!written) Log(1, "ERROR: _traycontainer.Save: the settings store refused the values");
+    return written ? _OK : _ERROR;
 }
 
 _result _traycontainer::Load(_lair* store) {
@@ -179,6 +185,12 @@ _result _traycontainer::Load(_lair* store) {
     store->SetKey(Below(store->Key(), kTrayKey));
     const int total = store->ReadInteger("_total", 0);
     for (int i = 1; i <= total; ++i) {
+        // Save writes the numbered keys without a gap: a count beyond them
+        // is damage, and would otherwise make as many icons as it says.
+        if (!store->Hive().KeyExists(store->FullPath() + "\\" + std::to_string(i))) {
+            Log(1, "ERROR: _traycontainer.Load: %d of %d trays stored", i - 1, total);
+            break;
+        }
         PushedKey inner(*store);
         _traypulse* tray = nullptr;
         try {

@@ -291,6 +291,23 @@ TEST_F(TrayStoreTest, MissingOrUnknownValuesKeepTheDefaultsOfANewTray) {
     EXPECT_EQ(two0.ForeColor(), 0xFF0000u);  // a string where a number belongs
 }
 
+TEST_F(TrayStoreTest, ACountBeyondTheStoredKeysMakesNoMoreTrays) {
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, At(""), "_total", 1000000));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, At("\\1"), "style", 1));
+    ASSERT_EQ(container.Load(&lair), _OK);
+    ASSERT_EQ(container.Count(), 1);
+    EXPECT_EQ(container.Get(0)->Style(), TRAY_GAUGE_NT);
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, At("\\2")));
+    EXPECT_EQ(lair.Key(), "Engine");
+}
+
+TEST_F(TrayStoreTest, AStoreThatCannotOpenItsKeysFailsTheSave) {
+    _lair& broken = form.Make<_lair>();  // no company: no application key
+    container.Add();
+    EXPECT_EQ(container.Save(&broken), _ERROR);
+    EXPECT_EQ(container.Save(&lair), _OK);
+}
+
 TEST_F(TrayStoreTest, WithoutAStoreNothingIsSavedOrLoaded) {
     LogFile log;
     container.Add();
