@@ -25,8 +25,13 @@ void StartDebugging(const std::string& value) {
     log->SetLevel(level);
     log->SetLogging(true);
     // Opens the console and creates the log file now; its header still
-    // carries the name the log had before.
-    log->SetDebugging(true);
+    // carries the name the log had before. A process started by a console
+    // program may be attached to that console already, where no second
+    // one can be opened: the log then writes to the one it has.
+    if (log->SetDebugging(true) == DEBUG_ERROR_CONSOLE_START) {
+        log->SetConsole(true);
+        log->SetDebugging(true);
+    }
     log->SetApp("motor32");
 }
 

@@ -165,22 +165,22 @@ _result TPULSE::LoadData() {
     _result result = _OK;
     if (FileExists(file)) {
         Log(20, "TPULSE.LoadData: Loading skin from \"%s\"", file.c_str());
-        _bitmap skin;
-        if (skin.LoadFromFile(file)) {
-            MUSEUM.Clear();
-            for (int x = 0; x + 16 <= skin.Width(); x += 16) {
-                _bitmap tile(16, 16);
-                tile.Canvas().CopyRect(_rect::Bounds(0, 0, 16, 16), skin.Canvas(), _rect::Bounds(x, 0, 16, 16),
-                                       SRCCOPY);
-                MUSEUM.Add(tile);
-            }
-        } else {
-            // An unreadable skin leaves the built-in strip in place.
-            result = _ERROR;
-        }
+        result = LoadSkinStrip(file, MUSEUM);
     }
     Log(10, "TPULSE.LoadData: -> (result=%d)", result);
     return result;
+}
+
+_result LoadSkinStrip(const std::string& file, _imagelist& list) {
+    _bitmap skin;
+    if (!skin.LoadFromFile(file)) return _ERROR;
+    list.Clear();
+    for (int x = 0; x + 16 <= skin.Width(); x += 16) {
+        _bitmap tile(16, 16);
+        tile.Canvas().CopyRect(_rect::Bounds(0, 0, 16, 16), skin.Canvas(), _rect::Bounds(x, 0, 16, 16), SRCCOPY);
+        list.Add(tile);
+    }
+    return _OK;
 }
 
 _result TPULSE::PlugInternalSentinels() {

@@ -155,5 +155,9 @@ private:
 
 // Draws the built-in icon strip into `list` (the strip a skin replaces).
 void DrawMuseumStrip(_imagelist& list);
+// Replaces `list` with the 16 x 16 tiles of a strip bitmap, cut from the
+// left, one per full 16 pixels of its width. _ERROR, and `list` unchanged,
+// when the file cannot be read.
+_result LoadSkinStrip(const std::string& file, _imagelist& list);
 
 }  // namespace corvex

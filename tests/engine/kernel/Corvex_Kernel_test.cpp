@@ -1,0 +1,395 @@
+// The bar window in this process: plugging, launch, the refresh tick,
+// shutdown and the end of the session, the icon strip, and what is left
+// behind.
+
+#include "Corvex_Kernel.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "Corvex_Ignition.h"
+#include "Corvex_Sentinels.h"
+#include "Label.h"
+#include "Lair_Zolt2.h"
+#include "Registry_Zolt2.h"
+#include "StartupOptions.h"
+#include "Timer.h"
+#include "WinHandle.h"
+#include "engine/sentinels/SentinelTesting.h"
+#include "support/Processes.h"
+
+namespace corvex::test {
+namespace {
+
+const char* const kCaptions[SENTINEL_BUILTIN_COUNT] = {
+    "Drive Sentinel", "CPU Sentinel", "Memory Sentinel", "FSR Sentinel", "Audio Sentinel", "System Sentinel",
+    "Net Sentinel",   "Kernel Sentinel", "LAN Sentinel", "Mail Sentinel", "RAS Sentinel"};
+
+void WipeSettings() {
+    _registry registry;
+    registry.SetRootKey(REGISTRY_CURRENT_USER);
+    registry.DeleteKey("\\Software\\Brannock\\corvex");
+}
+
+// Closing the main form ends the message loop with a quit message: take
+// it out, so that it does not end the next test's loop.
+void DrainQuit() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+int ThreadsOfThisProcess() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+class KernelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WipeSettings();
+        StartupOptions().Reset();
+    }
+    void TearDown() override {
+        root_.reset();
+        DrainQuit();
+        StartupOptions().Reset();
+        WipeSettings();
+    }
+
+    TPULSE& MakeBar() { return root_->Make<TPULSE>(); }
+    TPULSE& MakeEmptyBar() {
+        for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i) StartupOptions().Unplug(i);
+        return MakeBar();
+    }
+    _testsentinel& PlugTestSentinel(TPULSE& bar, const std::string& caption) {
+        _testsentinel& sentinel = bar.Make<_testsentinel>(&journal_, caption);
+        bar.PlugSentinel(&sentinel, caption);
+        return sentinel;
+    }
+
+    std::unique_ptr<_component> root_ = std::make_unique<_component>();
+    _journal journal_;
+};
+
+TEST_F(KernelTest, BuiltInSentinelsAreStackedInTheirFixedOrder) {
+    TPULSE& bar = MakeBar();
+    ASSERT_EQ(bar.SentinelCount(), 11u);
+    for (std::size_t i = 0; i < 11; ++i) {
+        const _sentinel& s = *bar.Sentinels(i);
+        EXPECT_EQ(s.Caption(), kCaptions[i]);
+        EXPECT_EQ(s.Top(), static_cast<int>(6 * i)) << s.Caption();
+        EXPECT_EQ(s.Height(), 6);
+        EXPECT_EQ(s.Width(), bar.ClientWidth());
+        EXPECT_EQ(s.Parent(), &bar);
+        EXPECT_EQ(s.Color(), COLOR_GRAY);  // not yet launched: the band's own colour
+    }
+    EXPECT_EQ(bar.ClientHeight(), 66);
+    EXPECT_EQ(bar.ClientWidth(), 226);
+    EXPECT_EQ(bar.Caption(), "Corvex");
+    EXPECT_EQ(bar.Color(), COLOR_TEAL);
+    EXPECT_EQ(bar.State(), CORVEX_STARTING);
+    EXPECT_NE(bar.Ignition(), nullptr);
+    EXPECT_EQ(bar.CpuSentinel(), bar.Sentinels(1));
+    EXPECT_EQ(bar.MailSentinel(), bar.Sentinels(9));
+    EXPECT_EQ(GetWindowLongPtrA(bar.Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+
+    // Every Sentinel's key exists from plugging on.
+    _registry registry;
+    registry.SetRootKey(REGISTRY_CURRENT_USER);
+    EXPECT_TRUE(registry.KeyExists("\\Software\\Brannock\\corvex\\0.0.1\\Sentinels\\RAS Sentinel"));
+
+    // Hiding one band takes its six pixels out of the bar.
+    bar.Sentinels(1)->Hide();
+    EXPECT_EQ(bar.ClientHeight(), 60);
+    EXPECT_EQ(bar.Sentinels(2)->Top(), 6);
+    bar.Sentinels(1)->Show();
+    EXPECT_EQ(bar.ClientHeight(), 66);
+}
+
+TEST_F(KernelTest, UnpluggingTheFsrSentinelKeepsTheOthersInOrder) {
+    StartupOptions().Unplug(3);
+    TPULSE& bar = MakeBar();
+    ASSERT_EQ(bar.SentinelCount(), 10u);
+    std::size_t at = 0;
+    for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i) {
+        if (i == 3) continue;
+        EXPECT_EQ(bar.Sentinels(at)->Caption(), kCaptions[i]);
+        EXPECT_EQ(bar.Sentinels(at)->Top(), static_cast<int>(6 * at));
+        ++at;
+    }
+    EXPECT_EQ(bar.ClientHeight(), 60);
+}
+
+TEST_F(KernelTest, AnEmptyBarLaunchesTicksAndShutsDownWithHeightZero) {
+    TPULSE& bar = MakeEmptyBar();
+    EXPECT_EQ(bar.SentinelCount(), 0u);
+    EXPECT_EQ(bar.DriveSentinel(), nullptr);
+    EXPECT_EQ(bar.Launch(), _OK);
+    EXPECT_EQ(bar.ClientHeight(), 0);
+    EXPECT_EQ(bar.TIMERTimer(), _OK);
+    EXPECT_EQ(bar.Shutdown(), _OK);
+    EXPECT_EQ(bar.State(), CORVEX_DOWN);
+}
+
+TEST_F(KernelTest, LaunchStartsEverySentinelOnceAndOnlyFromStarting) {
+    TPULSE& bar = MakeEmptyBar();
+    EXPECT_EQ(bar.PlugSentinel(nullptr, "none"), _ERROR);
+    _testsentinel& a = PlugTestSentinel(bar, "A");
+    a.AddTestSpeeder("a1");
+    _testsentinel& b = PlugTestSentinel(bar, "B");
+    b.AddTestSpeeder("b1");
+    a.ArrangeSpeeders(0, 0, -1, -1);
+    bar.KERNEL_UpdateSize();
+    EXPECT_EQ(b.Top(), a.Top() + a.Height());
+
+    EXPECT_EQ(bar.UpdateIgnition("Plugging"), _OK);
+    EXPECT_EQ(bar.Ignition()->Window()->IgnitionLABEL.Caption(), "Plugging");
+
+    journal_.clear();
+    ASSERT_EQ(bar.Launch(), _OK);
+    EXPECT_EQ(journal_, (_journal{"A:ignite", "a1:ignite", "a1:start", "A:start", "B:ignite", "b1:ignite",
+                                  "b1:start", "B:start", "A:pulse", "B:pulse"}));
+    EXPECT_EQ(a.pulses, std::vector<unsigned>{1});
+    EXPECT_EQ(bar.State(), CORVEX_LAUNCHED);
+    EXPECT_TRUE(bar.TIMER.Enabled());
+    EXPECT_EQ(bar.TIMER.Interval(), 1000u);
+    EXPECT_EQ(bar.Ignition(), nullptr);
+    EXPECT_EQ(a.Color(), bar.Settings().backColor);
+    EXPECT_EQ(bar.ClientHeight(), a.Height() + b.Height());
+    EXPECT_TRUE(GetWindowLongPtrA(bar.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(bar.AboutVersion(), "0.5.3 build:1");
+
+    journal_.clear();
+    EXPECT_EQ(bar.Launch(), _ERROR);
+    EXPECT_EQ(bar.UpdateIgnition("late"), _ERROR);
+    EXPECT_TRUE(journal_.empty());
+    EXPECT_EQ(bar.State(), CORVEX_LAUNCHED);
+}
+
+TEST_F(KernelTest, EachTickPassesTheTrueElapsedTimeAcrossTheCounterWrap) {
+    TPULSE& bar = MakeEmptyBar();
+    _testsentinel& a = PlugTestSentinel(bar, "A");
+    _testsentinel& b = PlugTestSentinel(bar, "B");
+    const std::uint32_t ticks[] = {0xFFFFFE00u, 0xFFFFFF00u, 0x00000050u, 0x00000450u};
+    std::size_t next = 0;
+    bar.SetTickSource([&] { return ticks[next++]; });
+    bar.TIMERTimer();  // from the creation time to the first fake tick
+    a.pulses.clear();
+    b.pulses.clear();
+    bar.TIMERTimer();
+    bar.TIMERTimer();
+    bar.TIMERTimer();
+    EXPECT_EQ(a.pulses, (std::vector<unsigned>{0x100, 0x150, 0x400}));
+    EXPECT_EQ(b.pulses, a.pulses);
+    EXPECT_EQ(bar.LastTick(), 0x450u);
+}
+
+TEST_F(KernelTest, ClosingTwiceOrEndingTheSessionAfterwardsShutsDownOnce) {
+    TPULSE& bar = MakeEmptyBar();
+    _testsentinel& a = PlugTestSentinel(bar, "A");
+    a.AddTestSpeeder("a1");
+    ASSERT_EQ(bar.Launch(), _OK);
+    journal_.clear();
+
+    SendMessageA(bar.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(bar.State(), CORVEX_DOWN);
+    EXPECT_FALSE(bar.TIMER.Enabled());
+    SendMessageA(bar.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(SendMessageA(bar.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageA(bar.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(journal_, (_journal{"A:stop", "a1:stop", "a1:shutdown", "A:shutdown"}));
+
+    // The order was saved from the list.
+    _lair& store = bar._lair1;
+    store.SetKey("Sentinels\\A");
+    EXPECT_EQ(store.ReadInteger("order", -1), 0);
+}
+
+TEST_F(KernelTest, OnlyASessionThatReallyEndsShutsTheBarDown) {
+    TPULSE& bar = MakeEmptyBar();
+    PlugTestSentinel(bar, "A");
+    ASSERT_EQ(bar.Launch(), _OK);
+    journal_.clear();
+
+    // Another program refused the log-off: the bar keeps running.
+    EXPECT_EQ(SendMessageA(bar.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageA(bar.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(bar.State(), CORVEX_LAUNCHED);
+    EXPECT_TRUE(journal_.empty());
+
+    SendMessageA(bar.Handle(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(bar.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(bar.State(), CORVEX_DOWN);
+    SendMessageA(bar.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(journal_, (_journal{"A:stop", "A:shutdown"}));
+}
+
+TEST_F(KernelTest, TheFirstShowMovesTheBarToItsStoredPlaceOnce) {
+    {
+        _component owner;
+        _lair& store = owner.Make<_lair>();
+        store.SetCompany("Brannock");
+        store.SetApp("corvex");
+        store.SetKey("Desposition");
+        store.WriteInteger("X", 40);
+        store.WriteInteger("Y", 50);
+    }
+    TPULSE& bar = MakeEmptyBar();
+    bar.Show();  // not launched yet: stays
+    EXPECT_EQ(bar.State(), CORVEX_STARTING);
+    bar.Hide();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    EXPECT_EQ(bar.State(), CORVEX_RUNNING);
+    EXPECT_EQ(bar.Left(), 40);
+    EXPECT_EQ(bar.Top(), 50);
+    bar.Hide();
+    bar.SetBounds(5, 5, bar.Width(), bar.Height());
+    bar.Show();
+    EXPECT_EQ(bar.Left(), 5);
+}
+
+TEST_F(KernelTest, StoredOptionsAndOrderAreRead) {
+    {
+        _component owner;
+        _lair& store = owner.Make<_lair>();
+        store.SetCompany("Brannock");
+        store.SetApp("corvex");
+        store.SetKey("Options");
+        store.WriteInteger("Update", 2500);
+        store.WriteInteger("Back Color", 0x123456);
+        store.SetKey("Sentinels\\CPU Sentinel");
+        store.WriteInteger("order", 5);
+    }
+    TPULSE& bar = MakeBar();
+    EXPECT_EQ(bar.Settings().update, 2500u);
+    // Sorted by the stored order: CPU (5) after Audio (4), before System (5, later).
+    EXPECT_EQ(bar.Sentinels(0)->Caption(), "Drive Sentinel");
+    EXPECT_EQ(bar.Sentinels(1)->Caption(), "Memory Sentinel");
+    EXPECT_EQ(bar.Sentinels(4)->Caption(), "CPU Sentinel");
+    EXPECT_EQ(bar.Sentinels(1)->Top(), 6);
+    ASSERT_EQ(bar.Launch(), _OK);
+    EXPECT_EQ(bar.TIMER.Interval(), 2500u);
+    EXPECT_EQ(bar.Sentinels(0)->Color(), 0x123456u);
+}
+
+// ---- the icon strip
+
+TEST_F(KernelTest, TheBuiltInStripHasDistinctTilesOnATransparentGround) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.MUSEUM.Count(), 24);
+    std::vector<std::vector<_color>> tiles;
+    for (int i = 0; i < 24; ++i) {
+        _bitmap tile;
+        ASSERT_EQ(bar.GetMuseumBitmap(&tile, i), _OK);
+        ASSERT_EQ(tile.Width(), 16);
+        EXPECT_EQ(tile.Pixel(0, 0), COLOR_FUCHSIA) << i;
+        std::vector<_color> pixels;
+        int drawn = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                pixels.push_back(tile.Pixel(x, y));
+                if (pixels.back() != COLOR_FUCHSIA) ++drawn;
+            }
+        EXPECT_GE(drawn, 20) << "tile " << i << " is nearly empty";
+        for (std::size_t j = 0; j < tiles.size(); ++j) EXPECT_NE(tiles[j], pixels) << j << " and " << i;
+        tiles.push_back(pixels);
+    }
+    _bitmap out;
+    EXPECT_EQ(bar.GetMuseumBitmap(&out, 24), _ERROR);
+    EXPECT_EQ(bar.GetMuseumBitmap(&out, -1), _ERROR);
+    EXPECT_EQ(bar.GetMuseumBitmap(nullptr, 0), _ERROR);
+}
+
+// A 24-bit bottom-up BMP file of `width` x 16 whose column x has colour
+// colours[x / 16].
+void WriteStrip(const std::string& path, int width, const std::vector<_color>& colours) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * 16);
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = 16;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<unsigned char> rows(static_cast<std::size_t>(stride * 16));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < width; ++x) {
+            const _color c = colours[static_cast<std::size_t>(x / 16)];
+            unsigned char* p = &rows[static_cast<std::size_t>(y * stride + x * 3)];
+            p[0] = static_cast<unsigned char>(c >> 16);
+            p[1] = static_cast<unsigned char>(c >> 8);
+            p[2] = static_cast<unsigned char>(c);
+        }
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(rows.data(), 1, rows.size(), out);
+    std::fclose(out);
+}
+
+TEST(SkinStripTest, CutsOneTilePerFullSixteenPixels) {
+    TempFolder folder("skin");
+    WriteStrip(folder / "default.bmp", 40, {0x0000FF, 0x00FF00, 0xFF0000});
+    _imagelist list;
+    list.Add(_bitmap(16, 16));
+    ASSERT_EQ(LoadSkinStrip(folder / "default.bmp", list), _OK);
+    ASSERT_EQ(list.Count(), 2);  // the last 8 pixels make no tile
+    _bitmap tile;
+    ASSERT_TRUE(list.GetBitmap(1, tile));
+    EXPECT_EQ(tile.Pixel(0, 0), 0x00FF00u);
+    EXPECT_EQ(tile.Pixel(15, 15), 0x00FF00u);
+
+    EXPECT_EQ(LoadSkinStrip(folder / "missing.bmp", list), _ERROR);
+    EXPECT_EQ(list.Count(), 2);
+}
+
+// ---- nothing left behind
+
+TEST_F(KernelTest, AStartAndAShutdownLeaveNoHandleAndNoThread) {
+    // One bar first, so that what is made once per process (classes,
+    // common controls, the console of the log) is there before counting.
+    MakeBar().Launch();
+    root_ = std::make_unique<_component>();
+    DrainQuit();
+
+    const _livehandles before = _livehandles::Now();
+    const int threads = ThreadsOfThisProcess();
+    {
+        TPULSE& bar = MakeBar();
+        ASSERT_EQ(bar.Launch(), _OK);
+        bar.TIMERTimer();
+        SendMessageA(bar.Handle(), WM_CLOSE, 0, 0);
+        ASSERT_EQ(bar.State(), CORVEX_DOWN);
+        root_ = std::make_unique<_component>();
+    }
+    const _livehandles after = _livehandles::Now();
+    EXPECT_EQ(after.windows, before.windows);
+    EXPECT_EQ(after.bitmaps, before.bitmaps);
+    EXPECT_EQ(after.dcs, before.dcs);
+    EXPECT_EQ(after.fonts, before.fonts);
+    EXPECT_EQ(after.brushes, before.brushes);
+    EXPECT_EQ(after.imagelists, before.imagelists);
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(ThreadsOfThisProcess(), threads);
+}
+
+}  // namespace
+}  // namespace corvex::test

@@ -1,0 +1,355 @@
+// The real programs end to end: corvex32.exe starts motor32.dex in a
+// folder of its own; the tests find the bar by its caption, talk to it
+// with window messages and read the engine's debug log.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/Processes.h"
+
+namespace corvex::test {
+namespace {
+
+const char* const kClasses[] = {"_drivessentinel", "_cpusentinel",    "_memsentinel", "_fsrsentinel",
+                                "_audiosentinel",  "_syssentinel",    "_netsentinel", "_kernelsentinel",
+                                "_lansentinel",    "_mailsentinel",   "_rassentinel"};
+
+std::string ReadAll(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int Count(const std::vector<std::string>& lines, const std::string& text) {
+    int n = 0;
+    for (const std::string& line : lines)
+        if (line.find(text) != std::string::npos) ++n;
+    return n;
+}
+
+// Whether `wanted` appear in the log in this order (other lines between).
+::testing::AssertionResult InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& wanted) {
+    std::size_t at = 0;
+    for (const std::string& want : wanted) {
+        while (at < lines.size() && lines[at].find(want) == std::string::npos) ++at;
+        if (at == lines.size()) return ::testing::AssertionFailure() << "missing or out of order: " << want;
+        ++at;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+struct _found {
+    HWND bar = nullptr;
+};
+
+BOOL CALLBACK FindBar(HWND window, LPARAM param) {
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (std::string(title) == "Corvex" && IsWindowVisible(window)) {
+        reinterpret_cast<_found*>(param)->bar = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyProgram(BinFolder() + "\\corvex32.exe", folder_ / "corvex32.exe"));
+        ASSERT_TRUE(CopyProgram(BinFolder() + "\\motor32.dex", folder_ / "motor32.dex"));
+        ASSERT_EQ(FindVisibleBar(), nullptr) << "an engine of an earlier test is still running";
+    }
+    void TearDown() override {
+        // Whatever a failed test left running goes now.
+        if (HWND bar = FindVisibleBar()) {
+            PostMessageA(bar, WM_CLOSE, 0, 0);
+            WaitForEnd(bar);
+        }
+    }
+
+    static HWND FindVisibleBar() {
+        _found found;
+        EnumWindows(&FindBar, reinterpret_cast<LPARAM>(&found));
+        return found.bar;
+    }
+
+    // Starts the engine through the launcher and waits for the bar. The
+    // launcher's output goes to a file: the engine inherits the handle,
+    // and a pipe would stay open for as long as the engine runs.
+    HWND Launch(const std::string& arguments) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        const std::string outputFile = folder_ / "launcher.txt";
+        const HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          &inherit, CREATE_ALWAYS, 0, nullptr);
+        EXPECT_NE(output, INVALID_HANDLE_VALUE);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+        PROCESS_INFORMATION process{};
+        std::string line = "\"" + (folder_ / "corvex32.exe") + "\"" + arguments;
+        const bool started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                            folder_.Path().c_str(), &startup, &process) != FALSE;
+        CloseHandle(output);
+        EXPECT_TRUE(started);
+        if (!started) return nullptr;
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        const std::string printed = ReadAll(outputFile);
+        EXPECT_NE(printed.find("Corvex engine started"), std::string::npos) << printed;
+        return WaitForBar();
+    }
+
+    // Starts the engine itself, without the launcher's checks.
+    HWND StartEngine(const std::string& arguments) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::string line = "\"" + (folder_ / "motor32.dex") + "\"" + arguments;
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(),
+                            &startup, &process))
+            return nullptr;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return WaitForBar();
+    }
+
+    static HWND WaitForBar() {
+        for (int i = 0; i < 300; ++i) {
+            if (HWND bar = FindVisibleBar()) return bar;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    // Waits until the log holds `text`.
+    bool WaitForLog(const std::string& text, DWORD timeoutMs = 15000) {
+        for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+            if (ReadAll(folder_ / "motor.log").find(text) != std::string::npos) return true;
+            Sleep(50);
+        }
+        return false;
+    }
+
+    static bool WaitForEnd(HWND bar) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(bar, &id);
+        const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        if (!process) return !IsWindow(bar);
+        const bool ended = WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return ended;
+    }
+
+    static RECT Client(HWND bar) {
+        RECT r{};
+        GetClientRect(bar, &r);
+        return r;
+    }
+
+    std::vector<std::string> Log() { return Lines(ReadAll(folder_ / "motor.log")); }
+
+    TempFolder folder_{"engine"};
+};
+
+TEST_F(EngineTest, AFullStartAndExitLogTheLifecycleInOrder) {
+    const HWND bar = Launch(" -logfile=motor.log -debug=100");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.TIMERTimer: Refreshing \"RAS Sentinel\""));
+    EXPECT_EQ(Client(bar).bottom, 66);  // eleven empty bands of six pixels
+    EXPECT_EQ(Client(bar).right, 226);
+    EXPECT_FALSE(GetWindowLongPtrA(bar, GWL_STYLE) & WS_CAPTION);
+
+    // The user closes the bar twice in a row.
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+
+    const std::vector<std::string> log = Log();
+    std::vector<std::string> wanted = {"ParseCorvexInputs: -> (result=0)", "main(): Corvex v.0.5.3 build:1",
+                                       "main(): creating TPULSE", "TPULSE.FormCreate: <-",
+                                       "TPULSE.LoadData: -> (result=0)"};
+    for (const char* name : kClasses) wanted.push_back(std::string("TPULSE.PlugInternalSentinels: creating ") + name);
+    const std::vector<std::string> rest = {
+        "TPULSE.PlugInternalSentinels: -> 0",
+        "TPULSE.PlugExternalSentinels: -> 0",
+        "TPULSE.Ignite: <-",
+        "TPULSE.Ignite: Boosting priority to THREAD_PRIORITY_HIGHEST",
+        "TPULSE.LoadOptions: -> (result=0)",
+        "TPULSE.Ignite: ->",
+        "TPULSE.FormCreate: ->",
+        "main(): creating TOPTIONS",
+        "main(): creating TDESIGNER",
+        "TPULSE.Launch: <-",
+        "TPULSE.Launch: ->",
+        "main(): Application.Run",
+        "TPULSE.TIMERTimer: Refreshing \"Drive Sentinel\"",
+        "TPULSE.TIMERTimer: Refreshing \"RAS Sentinel\"",
+        "Shutting down...",
+        "TPULSE.Shutdown: <-",
+        "TPULSE.Shutdown: stopping _sentinel: Drive Sentinel",
+        "TPULSE.Shutdown: shutting down _sentinel: Drive Sentinel",
+        "TPULSE.Shutdown: stopping _sentinel: RAS Sentinel",
+        "TPULSE.SaveOptions: -> (result=0)",
+        "TPULSE.Shutdown: ->",
+        "TPULSE.Destroy: <-",
+        "main(): ->",
+    };
+    wanted.insert(wanted.end(), rest.begin(), rest.end());
+    EXPECT_TRUE(InOrder(log, wanted));
+    EXPECT_EQ(Count(log, "Shutting down..."), 1);
+    EXPECT_EQ(Count(log, "TPULSE.Shutdown: stopping _sentinel: CPU Sentinel"), 1);
+    EXPECT_EQ(Count(log, "ASSERT"), 0);
+
+    // The header is written before the log has its name.
+    ASSERT_FALSE(log.empty());
+    EXPECT_NE(log.front().find(": unknown: DEBUG: 1: _debug: started at"), std::string::npos) << log.front();
+    for (const std::string& line : log) {
+        if (line.find("TPULSE.") != std::string::npos) {
+            EXPECT_NE(line.find(": motor32: "), std::string::npos) << line;
+        }
+    }
+}
+
+TEST_F(EngineTest, UnpluggingTheFsrSentinelLeavesTenBandsInOrder) {
+    const HWND bar = Launch(" -logfile=motor.log -debug=20 -unplug=3");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.Launch: ->"));
+    EXPECT_EQ(Client(bar).bottom, 60);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+
+    const std::vector<std::string> log = Log();
+    EXPECT_EQ(Count(log, "ParseCorvexInputs: arg[3]: Unplugged Sentinel: 3"), 1);
+    EXPECT_EQ(Count(log, "creating _fsrsentinel"), 0);
+    EXPECT_EQ(Count(log, "FSR Sentinel"), 0);
+    std::vector<std::string> wanted;
+    for (int i = 0; i < 11; ++i)
+        if (i != 3) wanted.push_back(std::string("creating ") + kClasses[i]);
+    EXPECT_TRUE(InOrder(log, wanted));
+}
+
+TEST_F(EngineTest, WithEverySentinelUnpluggedTheBarIsEmpty) {
+    std::string arguments = " -logfile=motor.log -debug=20";
+    for (int i = 0; i <= 10; ++i) arguments += " -unplug=" + std::to_string(i);
+    const HWND bar = Launch(arguments);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.Launch: ->"));
+    EXPECT_EQ(Client(bar).bottom, 0);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    const std::vector<std::string> log = Log();
+    EXPECT_EQ(Count(log, "creating _"), 0);
+    EXPECT_EQ(Count(log, "_sentinel:"), 0);
+    EXPECT_TRUE(InOrder(log, {"TPULSE.Shutdown: ->", "main(): ->"}));
+}
+
+TEST_F(EngineTest, AMalformedArgumentMakesTheEngineIgnoreEveryOption) {
+    const HWND bar = StartEngine(" -unplug=3 -logfile=motor.log -debug=20 - -unplug=4");
+    ASSERT_NE(bar, nullptr);
+    // All eleven bands, and no log: nothing of the command line was taken.
+    for (int i = 0; i < 40 && Client(bar).bottom != 66; ++i) Sleep(50);
+    EXPECT_EQ(Client(bar).bottom, 66);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    EXPECT_EQ(GetFileAttributesA((folder_ / "motor.log").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(EngineTest, ADockingValueOfMaybeEndsTheEngineWithoutAWindow) {
+    const ProcessResult r = RunCaptured("\"" + (folder_ / "motor32.dex") + "\" -logfile=motor.log -debug=20 -docking=maybe",
+                                        folder_.Path(), 20000);
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0u);
+    const std::vector<std::string> log = Log();
+    EXPECT_EQ(Count(log, "ASSERT: 0: ParseCorvexInputs: invalid boolean for DOCKING"), 1);
+    EXPECT_TRUE(InOrder(log, {"invalid boolean for DOCKING", "main(): ->"}));
+    EXPECT_EQ(Count(log, "TPULSE."), 0);
+    EXPECT_EQ(Count(log, "main(): Corvex v."), 0);
+}
+
+TEST_F(EngineTest, ALogOffAfterClosingShutsDownOnce) {
+    const HWND bar = Launch(" -logfile=motor.log -debug=20");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.Launch: ->"));
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    PostMessageA(bar, WM_QUERYENDSESSION, 0, 0);
+    PostMessageA(bar, WM_ENDSESSION, TRUE, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    const std::vector<std::string> log = Log();
+    EXPECT_EQ(Count(log, "TPULSE.Shutdown: stopping _sentinel: Drive Sentinel"), 1);
+    EXPECT_EQ(Count(log, "TPULSE.SaveOptions: <-"), 1);
+}
+
+TEST_F(EngineTest, ALogOffShutsDownAndALaterCloseDoesNotAgain) {
+    const HWND bar = Launch(" -logfile=motor.log -debug=20");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.Launch: ->"));
+    SendMessageTimeoutA(bar, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutA(bar, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.WMShutdown: ->"));
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    const std::vector<std::string> log = Log();
+    EXPECT_TRUE(InOrder(log, {"TPULSE.WMShutdownQuery: <-", "TPULSE.WMShutdownQuery: ->", "TPULSE.WMShutdown: <-",
+                              "TPULSE.Shutdown: stopping _sentinel: Drive Sentinel", "TPULSE.WMShutdown: ->",
+                              "main(): ->"}));
+    EXPECT_EQ(Count(log, "TPULSE.Shutdown: stopping _sentinel: Drive Sentinel"), 1);
+    EXPECT_EQ(Count(log, "Shutting down..."), 0);
+}
+
+TEST_F(EngineTest, ASkinBesideTheEngineIsLoaded) {
+    ASSERT_TRUE(CreateDirectoryA((folder_ / "skin").c_str(), nullptr));
+    // Two tiles of a 24-bit strip.
+    {
+        const int width = 32, stride = width * 3;
+        BITMAPFILEHEADER file{};
+        BITMAPINFOHEADER info{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof info;
+        file.bfSize = file.bfOffBits + stride * 16;
+        info.biSize = sizeof info;
+        info.biWidth = width;
+        info.biHeight = 16;
+        info.biPlanes = 1;
+        info.biBitCount = 24;
+        std::ofstream out(folder_ / "skin\\default.bmp", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof file);
+        out.write(reinterpret_cast<const char*>(&info), sizeof info);
+        out << std::string(static_cast<std::size_t>(stride * 16), '\x40');
+    }
+    const HWND bar = Launch(" -logfile=motor.log -debug=20");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("TPULSE.Launch: ->"));
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    EXPECT_TRUE(InOrder(Log(), {"TPULSE.LoadData: Loading skin from \"" + (folder_ / "skin\\default.bmp") + "\"",
+                                "TPULSE.LoadData: -> (result=0)"}));
+}
+
+}  // namespace
+}  // namespace corvex::test
