@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "Corvex_Ignition.h"
+#include "Corvex_Tray.h"
 #include "Corvex_Sentinels.h"
 #include "Debug_Zolt2.h"
 #include "Error_Zolt2.h"
@@ -128,6 +129,15 @@ void TPULSE::FormCreate() {
     skinFolder_ = folder + "skin\\";
     helpFolder_ = folder + "help\\";
 
+    // Every tray gauge the container makes belongs to the bar: its hint, its
+    // menu, and a double click that shows or hides the bar.
+    trayContainer_ = &Make<_traycontainer>();
+    trayContainer_->OnAddTray = [this](_traypulse& tray) {
+        tray.SetHint("Corvex");
+        tray.SetPopupMenu(&POP);
+        tray.OnDblClick = [this](_component&) { _hotkey1HotKey(); };
+    };
+
     if (StartupOptions().DockingAllowed()) {
         workAreaSaved_ = SystemParametersInfoA(SPI_GETWORKAREA, 0, &savedWorkArea_, 0) != FALSE;
     }
@@ -154,6 +164,7 @@ void TPULSE::FormCreate() {
         KERNEL_UpdateSize();
     } else {
         hiddenWidth_ = Width();
+        startedHidden_ = true;
         SetWidth(0);
     }
     Log(10, "TPULSE.FormCreate: ->");
@@ -416,6 +427,9 @@ _result TPULSE::LoadOptions() {
     settings_.onTop = _lair1.ReadBool("OnTop", settings_.onTop);
     settings_.dock = _lair1.ReadBool("dock", settings_.dock);
 
+    Log(20, "TPULSE.LoadOptions: loading TrayContainer...");
+    trayContainer_->Load(&_lair1);
+
     Log(20, "TPULSE.LoadOptions: loading Sentinels and Speeders...");
     _lair1.SetKey("Sentinels\\");
     for (std::size_t i = 0; i < sentinels_.size(); ++i) {
@@ -446,6 +460,9 @@ _result TPULSE::SaveOptions() {
         _lair1.WriteBool("OnTop", settings_.onTop);
         _lair1.WriteBool("dock", settings_.dock);
 
+        Log(20, "TPULSE.SaveOptions: saving TrayContainer...");
+        if (trayContainer_->Save(&_lair1) != _OK) result = _ERROR;
+
         Log(20, "TPULSE.SaveOptions: saving Sentinels and Speeders...");
         _lair1.SetKey("Sentinels\\");
         for (std::size_t i = 0; i < sentinels_.size(); ++i) {
@@ -460,6 +477,7 @@ _result TPULSE::SaveOptions() {
         Log(1, "ERROR: TPULSE.SaveOptions: %s", error.what());
         result = _ERROR;
     }
+    trayContainer_->DetachAll();
     Log(10, "TPULSE.SaveOptions: -> (result=%d)", result);
     return result;
 }
@@ -472,6 +490,29 @@ _result TPULSE::UpdateOrder() {
     for (const Entry& entry : sentinels_) entry.sentinel->SortSpeeders();
     Log(10, "TDESIGNER.UpdateOrder: -> %d", _OK);
     return _OK;
+}
+
+_result TPULSE::HideMENUClick() {
+    if (startedHidden_) {
+        startedHidden_ = false;
+        SetWidth(hiddenWidth_ < 10 ? 150 : hiddenWidth_);
+        KERNEL_UpdateSize();
+        settings_.visible = true;
+        Show();
+    } else if (Visible()) {
+        Hide();
+    } else {
+        Show();
+    }
+    return _OK;
+}
+
+_result TPULSE::_hotkey1HotKey() {
+    if (!Visible()) {
+        Application().BringToFront();
+        if (Handle()) SetForegroundWindow(Handle());
+    }
+    return HideMENUClick();
 }
 
 _result TPULSE::KERNEL_UpdateSize() {

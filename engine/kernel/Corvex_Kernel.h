@@ -33,6 +33,7 @@ class _popupmenu;
 class _sentinel;
 class _territory;
 class _timer;
+class _traycontainer;
 
 enum _corvexstate : unsigned char {
     CORVEX_STARTING = 0,  // Sentinels being created; Launch allowed
@@ -89,6 +90,7 @@ public:
     _audiosentinel* AudioSentinel() const noexcept { return audio_; }
     _mailsentinel* MailSentinel() const noexcept { return mail_; }
     const std::string& AboutVersion() const noexcept { return aboutVersion_; }
+    _traycontainer* TrayContainer() const noexcept { return trayContainer_; }
 
     void SetTickSource(_ticksource source);
 
@@ -117,6 +119,10 @@ public:
     _result UpdateOrder();
     _result KERNEL_UpdateSize() override;
     _lair* Store() noexcept override;
+    // Shows or hides the bar (a bar that started hidden gets its width back).
+    _result HideMENUClick();
+    // The global hot key and a tray gauge's double click: toggles the bar.
+    _result _hotkey1HotKey();
 
 protected:
     void Closed() override { FormClose(); }
@@ -145,6 +151,8 @@ private:
     int hiddenWidth_ = 0;
     _point lastPos_;
     _menuitem* speederItem_ = nullptr;
+    _traycontainer* trayContainer_ = nullptr;  // owned through the component list
+    bool startedHidden_ = false;
     std::string aboutVersion_;
     _drivessentinel* drives_ = nullptr;
     _cpusentinel* cpu_ = nullptr;

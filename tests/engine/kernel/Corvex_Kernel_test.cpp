@@ -14,6 +14,7 @@
 
 #include "Corvex_Ignition.h"
 #include "Corvex_Sentinels.h"
+#include "Corvex_Tray.h"
 #include "Label.h"
 #include "Lair_Zolt2.h"
 #include "Registry_Zolt2.h"
@@ -284,6 +285,49 @@ TEST_F(KernelTest, StoredOptionsAndOrderAreRead) {
     ASSERT_EQ(bar.Launch(), _OK);
     EXPECT_EQ(bar.TIMER.Interval(), 2500u);
     EXPECT_EQ(bar.Sentinels(0)->Color(), 0x123456u);
+}
+
+TEST_F(KernelTest, ABarStoredAsHiddenStartsNarrowAndComesBackAtItsWidth) {
+    {
+        _component owner;
+        _lair& store = owner.Make<_lair>();
+        store.SetCompany("Brannock");
+        store.SetApp("corvex");
+        store.SetKey("Options");
+        store.WriteBool("Visible", false);
+    }
+    TPULSE& bar = MakeBar();
+    EXPECT_EQ(bar.Width(), 0);
+    EXPECT_EQ(bar.HiddenWidth(), 226);
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    EXPECT_EQ(bar.Width(), 0);  // shown, but as a zero-width window
+
+    bar.HideMENUClick();
+    EXPECT_EQ(bar.Width(), 226);
+    EXPECT_EQ(bar.ClientHeight(), 66);
+    EXPECT_TRUE(bar.Visible());
+    bar.HideMENUClick();
+    EXPECT_FALSE(bar.Visible());
+    EXPECT_EQ(bar.Width(), 226);
+}
+
+TEST_F(KernelTest, TrayGaugesBelongToTheBar) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_NE(bar.TrayContainer(), nullptr);
+    bar.TrayContainer()->SetShellNotify([](DWORD, _traynotifydata&) { return true; });
+    _traypulse* tray = nullptr;
+    ASSERT_EQ(bar.TrayContainer()->Add(&tray), _OK);
+    ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(tray->Hint(), "Corvex");
+    EXPECT_EQ(tray->PopupMenu(), &bar.POP);
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    // A double click on the gauge toggles the bar like the hot key.
+    tray->OnDblClick(*tray);
+    EXPECT_FALSE(bar.Visible());
+    tray->OnDblClick(*tray);
+    EXPECT_TRUE(bar.Visible());
 }
 
 // ---- the icon strip

@@ -292,6 +292,30 @@ TEST_F(EngineTest, ADockingValueOfMaybeEndsTheEngineWithoutAWindow) {
     EXPECT_EQ(Count(log, "main(): Corvex v."), 0);
 }
 
+TEST_F(EngineTest, ADebugLevelThatIsNoNumberStillStartsTheLogAtLevelZero) {
+    // The launcher refuses such a level; the engine itself is lenient.
+    const HWND bar = StartEngine(" -logfile=motor.log -debug=high");
+    ASSERT_NE(bar, nullptr);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    // Created at once, but at level 0 neither the header (level 1) nor the
+    // lifecycle lines are written.
+    EXPECT_NE(GetFileAttributesA((folder_ / "motor.log").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Count(Log(), "TPULSE."), 0);
+    EXPECT_EQ(Count(Log(), "_debug: started"), 0);
+}
+
+TEST_F(EngineTest, ALogFileNamedAfterTheDebugLevelComesTooLate) {
+    const HWND bar = Launch(" -debug=20 -logfile=late.log");
+    ASSERT_NE(bar, nullptr);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    EXPECT_EQ(GetFileAttributesA((folder_ / "late.log").c_str()), INVALID_FILE_ATTRIBUTES);
+    const std::vector<std::string> log = Lines(ReadAll(folder_ / "DEBUG.log"));
+    EXPECT_EQ(Count(log, "ParseCorvexInputs: arg[2]: logafile: \"late.log\""), 1);
+    EXPECT_TRUE(InOrder(log, {"TPULSE.Launch: ->", "TPULSE.Shutdown: ->"}));
+}
+
 TEST_F(EngineTest, ALogOffAfterClosingShutsDownOnce) {
     const HWND bar = Launch(" -logfile=motor.log -debug=20");
     ASSERT_NE(bar, nullptr);
