@@ -245,7 +245,7 @@ _result _sentinel::FindSpeeder(const _speeder* speeder, int& index) const {
 
 _result _sentinel::KillSpeederByIndex(int index) {
     Log(10, "_sentinel.KillSpeederByIndex(%d)", index);
-    if (Check(!ValidIndex(index), "_sentinel.KillSpeederByIndex(Index:%d): invalid index", index) == DEBUG_ASSERT)
+    if (Check(!ValidIndex(index), "_sentinel.KillSpeederByIndex(Index:_index): invalid index") == DEBUG_ASSERT)
         return _ERROR;
     _speeder* speeder = speeders_[static_cast<std::size_t>(index)].speeder;
     if (_kernelport* kernel = Kernel()) kernel->SpeederRemoved(*this, *speeder);

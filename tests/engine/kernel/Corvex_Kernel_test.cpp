@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "Application.h"
 #include "Corvex_Ignition.h"
 #include "Corvex_Sentinels.h"
 #include "Corvex_Tray.h"
@@ -328,6 +329,16 @@ TEST_F(KernelTest, TrayGaugesBelongToTheBar) {
     EXPECT_FALSE(bar.Visible());
     tray->OnDblClick(*tray);
     EXPECT_TRUE(bar.Visible());
+}
+
+TEST_F(KernelTest, MinimisingTheProgramLeavesTheBarInPlace) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(Application().MainForm(), &bar);
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    Application().Minimize();
+    EXPECT_FALSE(IsIconic(bar.Handle()));
+    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
 }
 
 // ---- the icon strip
