@@ -235,6 +235,22 @@ TEST_F(SentinelTest, RedesignStopsReshapesAndRestarts) {
     EXPECT_EQ(sentinel.RedesignSpeeder(nullptr), _ERROR);
 }
 
+TEST_F(SentinelTest, ASpeederAddedWhileRunningIsPreparedStartedAndLaidOut) {
+    _testsentinel& sentinel = MakeSentinel();
+    _speeder* none = nullptr;
+    EXPECT_EQ(sentinel.OnAddSpeeder(none), _OK);
+    EXPECT_EQ(host_.updateSizes, 0);
+
+    _testspeeder& added = sentinel.AddTestSpeeder("late");
+    _speeder* speeder = &added;
+    journal_.clear();
+    EXPECT_EQ(sentinel.OnAddSpeeder(speeder), _OK);
+    EXPECT_EQ(journal_, (_journal{"late:ignite", "late:start"}));
+    EXPECT_EQ(added.Nick(), "late");
+    EXPECT_FALSE(added.Stopped());
+    EXPECT_EQ(host_.updateSizes, 1);
+}
+
 TEST_F(SentinelTest, TheHelpEntryNamesTheSpeederUnderThePoint) {
     _testsentinel& sentinel = MakeSentinel();
     sentinel.AddTestSpeeder("first");
