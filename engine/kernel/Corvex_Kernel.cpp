@@ -350,8 +350,13 @@ _result TPULSE::Shutdown() {
         sentinel.Shutdown();
     }
     SaveOptions();
-    if (StartupOptions().DockingAllowed() && workAreaSaved_)
-        SystemParametersInfoA(SPI_SETWORKAREA, 0, &savedWorkArea_, SPIF_SENDCHANGE);
+    if (StartupOptions().DockingAllowed() && workAreaSaved_) {
+        // Only a changed work area is set back: setting it tells every
+        // window on the desktop.
+        RECT now{};
+        if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &now, 0) && !EqualRect(&now, &savedWorkArea_))
+            SystemParametersInfoA(SPI_SETWORKAREA, 0, &savedWorkArea_, SPIF_SENDCHANGE);
+    }
     state_ = CORVEX_DOWN;
     Log(10, "TPULSE.Shutdown: ->");
     return _OK;

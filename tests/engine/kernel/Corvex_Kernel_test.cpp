@@ -341,6 +341,35 @@ TEST_F(KernelTest, MinimisingTheProgramLeavesTheBarInPlace) {
     EXPECT_TRUE(IsWindowVisible(bar.Handle()));
 }
 
+// The desktop work area now.
+RECT WorkArea() {
+    RECT r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+TEST_F(KernelTest, ShutdownGivesTheDesktopWorkAreaBackOnlyWhereDockingIsAllowed) {
+    const RECT original = WorkArea();
+    RECT reserved = original;
+    reserved.top += 40;
+    for (const bool docking : {true, false}) {
+        StartupOptions().Reset();
+        for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i) StartupOptions().Unplug(i);
+        StartupOptions().SetDockingAllowed(docking);
+        TPULSE& bar = MakeBar();
+        ASSERT_EQ(bar.Launch(), _OK);
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &reserved, 0);
+        const RECT set = WorkArea();
+        if (!EqualRect(&reserved, &set)) GTEST_SKIP() << "the work area cannot be set here";
+        bar.Shutdown();
+        const RECT after = WorkArea();
+        EXPECT_EQ(EqualRect(&after, &original) != FALSE, docking) << "docking allowed: " << docking;
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
+        root_ = std::make_unique<_component>();
+        DrainQuit();
+    }
+}
+
 // ---- the icon strip
 
 TEST_F(KernelTest, TheBuiltInStripHasDistinctTilesOnATransparentGround) {
