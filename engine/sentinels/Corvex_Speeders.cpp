@@ -1,8 +1,10 @@
 #include "Corvex_Speeders.h"
 
 #include "Corvex_Sentinels.h"
+#include "Corvex_Tray.h"
 #include "Debug_Zolt2.h"
 #include "Image.h"
+#include "Impulse_Zolt2.h"
 #include "KernelPort.h"
 #include "Label.h"
 #include "Lair_Zolt2.h"
@@ -29,6 +31,16 @@ _label& MakeLabel(_component& owner, _wincontrol* parent, _color color) {
     label.SetBounds(0, 0, 0, 0);
     return label;
 }
+
+_lair* EngineStore(const _speeder& speeder) {
+    const _sentinel* sentinel = speeder.Sentinel();
+    _kernelport* kernel = sentinel ? sentinel->Kernel() : nullptr;
+    return kernel ? kernel->Store() : nullptr;
+}
+
+// Stored histories beyond this are damaged data: the graph would try to
+// hold billions of samples. A bar is never wider than a few thousand.
+constexpr int MAX_STORED_HISTORY = 100000;
 
 }  // namespace
 
@@ -257,6 +269,250 @@ void _speeder::ShowFree() {
     freeLabel_->SetCaption((options_ & SPEEDER_BITS) ? FormatBits(free_ * 8, decimal)
                                                      : FormatBytes(free_, decimal));
     freeLabel_->Repaint();
+}
+
+// ---------------------------------------------------------------------------
+
+_result Reignite(_speeder& speeder, const std::string& key) {
+    speeder.Prepare();
+    if (!key.empty()) {
+        if (_lair* store = EngineStore(speeder)) {
+            // The store's key is the caller's again afterwards.
+            store->PushKey();
+            store->SetKey(key + "\\" + speeder.Name());
+            speeder.LoadOptions(store->Key(), *store);
+            store->PopKey();
+        }
+    }
+    speeder.Ignite();
+    speeder.Start();
+    return _OK;
+}
+
+_result Retire(_speeder& speeder, const std::string& key) {
+    if (!key.empty()) {
+        if (_lair* store = EngineStore(speeder)) {
+            store->PushKey();
+            store->SetKey(key + "\\" + speeder.Name());
+            speeder.SaveOptions(store->Key(), *store);
+            store->PopKey();
+        }
+    }
+    speeder.Stop();
+    speeder.Shutdown();
+    return _OK;
+}
+
+// ---------------------------------------------------------------------------
+
+_gspeeder::_gspeeder(_component* owner) : _speeder(owner) {
+    SetOption(SPEEDER_METERS | SPEEDER_GRAPH, true);
+    SetUnsupported(Unsupported() | SPEEDER_TEXT);
+    graph_ = &Make<_impulse>(dynamic_cast<_wincontrol*>(owner));
+    graph_->SetArt(static_cast<_iart>(graph_->Art() | IMPULSE_CACHED));
+    graph_->SetStyle(IMPULSE_PROGRESSOR);
+    graph_->SetFont(SmallFont(COLOR_BLACK));
+    graph_->SetBackColor(SYSCOLOR_BTNFACE);
+    graph_->SetStaticColor(COLOR_BLACK);
+    graph_->SetBounds(0, 0, 0, 0);
+}
+
+_gspeeder::~_gspeeder() = default;
+
+_result _gspeeder::Ignite() {
+    const _result result = _speeder::Ignite();
+    if (trayBarIndex_ < 0) return result;
+    if (trayIndex_ == -1) {
+        Check(true, "_gspeeder.LoadOptions: invalid KTray index");
+        trayBarIndex_ = -1;
+        return result;
+    }
+    _kernelport* kernel = Kernel();
+    _traycontainer* trays = kernel ? kernel->TrayContainer() : nullptr;
+    const int bar = trayBarIndex_;
+    trayBarIndex_ = -1;  // until the tray takes us
+    AttachTray(trays ? trays->Get(trayIndex_) : nullptr, bar);
+    return result;
+}
+
+void _gspeeder::Arrange(int left, int top, int width, int height) {
+    _speeder::Arrange(left, top, width, height);
+    const _rect& a = Area();
+    graph_->SetBounds(a.left, a.top, a.Width(), a.Height());
+}
+
+_result _gspeeder::UpdateVisibility() {
+    graph_->SetVisible((Options() & SPEEDER_GRAPH) && !Hidden());
+    return _speeder::UpdateVisibility();
+}
+
+_result _gspeeder::Refresh(unsigned elapsed, bool forced) {
+    SetGaugeValue(GaugePercent(Free(), Total()));
+    return _speeder::Refresh(elapsed, forced);
+}
+
+void _gspeeder::SetGaugeValue(std::uint32_t value) {
+    SetOption(SPEEDER_ERROR | SPEEDER_NOTICE, false);
+    UpdateGauge(value);
+}
+
+void _gspeeder::RefreshGauge() { UpdateGauge(graph_->Progress()); }
+
+void _gspeeder::UpdateGauge(std::uint32_t value) {
+    const _gaugesample sample = GaugeSample(value, graph_->Max(), Options(), levels_);
+    graph_->SetColor(sample.color);
+    if (tray_)
+        if (_traybar* bar = tray_->KERNEL_GetBar(trayBarIndex_)) bar->SetPosition(sample.value);
+    graph_->SetProgress(sample.value);
+    // After the sample: appending one ends the progressor frames, and the
+    // error bar is to stay a bar until the next real sample.
+    if (sample.sleepy) graph_->SetArt(static_cast<_iart>(graph_->Art() | IMPULSE_SLEEPY));
+    graph_->Flush();
+}
+
+_result _gspeeder::ShowError(const std::string& text) {
+    // The text is the message itself; the graph treats its Text as a
+    // pattern for the percentage, which copies anything else as it stands.
+    graph_->SetText(text);
+    SetOption(SPEEDER_NOTICE, false);
+    SetOption(SPEEDER_ERROR, true);
+    RefreshGauge();
+    return _OK;
+}
+
+_result _gspeeder::ShowNotice(const std::string& text) {
+    graph_->SetText(text);
+    SetOption(SPEEDER_ERROR, false);
+    SetOption(SPEEDER_NOTICE, true);
+    RefreshGauge();
+    return _OK;
+}
+
+_result _gspeeder::AttachTray(_traypulse* tray, int bar) {
+    if (!tray || (bar != 0 && bar != 1)) {
+        Check(true, "_gspeeder.AttachTray(%p,%d): invalid input", static_cast<void*>(tray), bar);
+        return _ERROR;
+    }
+    if (tray_) {
+        // The old bar shows nothing once we leave it, and its slot is freed
+        // so that its detach handler cannot reach us after we moved on.
+        _traypulse* old = tray_;
+        const int oldBar = trayBarIndex_;
+        if (_traybar* b = old->KERNEL_GetBar(oldBar)) b->SetPosition(0);
+        if (old->BarOwner(oldBar) == this) old->Detach(oldBar);
+        tray_ = nullptr;
+    }
+    trayBarIndex_ = -1;
+    const _result attached = tray->Attach(
+        this, bar, [this](_traypulse& t, int index) { TrayAttached(t, index); },
+        [this](_traypulse& t) { TrayDetached(t); });
+    if (attached != _OK || tray_ != tray) {
+        Check(true, "_gspeeder.AttachTray(%p,%d): could not Attach", static_cast<void*>(tray), bar);
+        trayBarIndex_ = -1;
+        return _ERROR;
+    }
+    SetOption(SPEEDER_TRAYED, true);
+    SetOptions(Options());
+    return _OK;
+}
+
+void _gspeeder::TrayAttached(_traypulse& tray, int bar) {
+    tray_ = &tray;
+    trayBarIndex_ = bar;
+    if (_traybar* b = tray.KERNEL_GetBar(bar)) b->SetPosition(graph_->Progress());
+}
+
+void _gspeeder::TrayDetached(_traypulse& tray) {
+    if (&tray != tray_) return;
+    tray_ = nullptr;
+    trayBarIndex_ = -1;
+    SetOption(SPEEDER_TRAYED, false);
+}
+
+_result _gspeeder::SaveOptions(const std::string& key, _lair& store) {
+    store.WriteInteger("L1 color", static_cast<int>(levels_.l1));
+    store.WriteInteger("L2 color", static_cast<int>(levels_.l2));
+    store.WriteInteger("L3 color", static_cast<int>(levels_.l3));
+    store.WriteInteger("L4 color", static_cast<int>(levels_.l4));
+    store.WriteInteger("L1 limit", levels_.l1Limit);
+    store.WriteInteger("L2 limit", levels_.l2Limit);
+    store.WriteInteger("style", graph_->Style());
+    store.WriteBool("art", (graph_->Art() & IMPULSE_SHADED) != 0);
+    store.WriteInteger("history", static_cast<int>(graph_->HistorySize()));
+    store.WriteInteger("back_color", static_cast<int>(graph_->BackColor()));
+    store.WriteInteger("font_color", static_cast<int>(graph_->Font().color));
+    int trayIndex = -1;
+    if (trayBarIndex_ >= 0) {
+        _kernelport* kernel = Kernel();
+        const _traycontainer* trays = kernel ? kernel->TrayContainer() : nullptr;
+        trayIndex = trays ? trays->IndexOf(tray_) : -1;
+    }
+    store.WriteInteger("tray_index", trayIndex);
+    store.WriteInteger("tray_bar_index", trayBarIndex_);
+    return _speeder::SaveOptions(key, store);
+}
+
+_result _gspeeder::LoadOptions(const std::string& key, _lair& store) {
+    const auto color = [&store](const char* name, _color fallback) {
+        return static_cast<_color>(store.ReadInteger(name, static_cast<int>(fallback)));
+    };
+    levels_.l1 = color("L1 color", levels_.l1);
+    levels_.l2 = color("L2 color", levels_.l2);
+    levels_.l3 = color("L3 color", levels_.l3);
+    levels_.l4 = color("L4 color", levels_.l4);
+    graph_->SetStaticColor(levels_.l4);
+    const int style = store.ReadInteger("style", graph_->Style());
+    if (style >= IMPULSE_OSCILLO && style <= IMPULSE_PROGRESSOR) graph_->SetStyle(static_cast<_istyle>(style));
+    if (store.ReadBool("art", (graph_->Art() & IMPULSE_SHADED) != 0)) {
+        graph_->SetArt(static_cast<_iart>(graph_->Art() | IMPULSE_SHADED));
+    } else {
+        graph_->SetArt(static_cast<_iart>(graph_->Art() & ~IMPULSE_SHADED));
+        graph_->SetBorderColor1(COLOR_BLACK);
+    }
+    const int history = store.ReadInteger("history", static_cast<int>(graph_->HistorySize()));
+    if (history >= 0 && history <= MAX_STORED_HISTORY) graph_->SetHistorySize(static_cast<std::uint32_t>(history));
+    graph_->SetBackColor(color("back_color", graph_->BackColor()));
+    graph_->SetFontColor(color("font_color", graph_->Font().color));
+    levels_.l1Limit = store.ReadInteger("L1 limit", levels_.l1Limit);
+    levels_.l2Limit = store.ReadInteger("L2 limit", levels_.l2Limit);
+    trayBarIndex_ = store.ReadInteger("tray_bar_index", trayBarIndex_);
+    trayIndex_ = store.ReadInteger("tray_index", -1);
+    return _speeder::LoadOptions(key, store);
+}
+
+// ---------------------------------------------------------------------------
+
+_tspeeder::_tspeeder(_component* owner) : _speeder(owner) {
+    SetOption(SPEEDER_TEXT, true);
+    SetUnsupported(Unsupported() | SPEEDER_GRAPH);
+    text_ = &MakeLabel(*this, dynamic_cast<_wincontrol*>(owner), COLOR_BLACK);
+    text_->SetTransparent(false);
+}
+
+_tspeeder::~_tspeeder() = default;
+
+void _tspeeder::Arrange(int left, int top, int width, int height) {
+    _speeder::Arrange(left, top, width, height);
+    const _rect& a = Area();
+    text_->SetBounds(a.left, a.top, a.Width(), a.Height());
+}
+
+_result _tspeeder::UpdateVisibility() {
+    text_->SetVisible(!Hidden());
+    return _speeder::UpdateVisibility();
+}
+
+_result _tspeeder::ShowError(const std::string& text) {
+    text_->SetCaption(text);
+    return _OK;
+}
+
+_result _tspeeder::ShowNotice(const std::string& text) {
+    _fontspec font = text_->Font();
+    font.style = 0;
+    text_->SetFont(font);
+    text_->SetCaption(text);
+    return _OK;
 }
 
 }  // namespace corvex

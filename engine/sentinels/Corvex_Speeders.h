@@ -6,25 +6,35 @@
 // last amounts and their meters, the refresh protocol and the settings
 // format. The graph and text readouts derive from it.
 //
+//   _speeder   the common base
+//   _gspeeder  a readout drawn as a graph, optionally driving a tray bar
+//   _tspeeder  a readout shown as a text
+//   Reignite, Retire  bring a Speeder made or dropped while the engine
+//                     runs in and out of service
+//
 // Windows tree only.
 
+#include <cstdint>
 #include <string>
 
 #include "Component.h"
 #include "Core_Zolt2.h"
 #include "Geometry.h"
+#include "SpeederGauge.h"
 #include "SpeederLayout.h"
 #include "SpeederOptions.h"
 
 namespace corvex {
 
 class _image;
+class _impulse;
 class _label;
 class _lair;
 class _menuitem;
 class _panel;
 class _sentinel;
 class _kernelport;
+class _traypulse;
 class _wincontrol;
 
 class _speeder : public _component {
@@ -142,6 +152,77 @@ private:
     int nby_ = 17;
     std::string helpAnchor_ = "_sentinels";
     int order_ = 0;
+};
+
+// Prepare; with a key, LoadOptions from the engine's store at key + "\" +
+// name; Ignite; Start. For Speeders made while the engine runs.
+_result Reignite(_speeder& speeder, const std::string& key);
+// With a key, SaveOptions to the engine's store at key + "\" + name;
+// Stop; Shutdown. The caller then removes the Speeder from its Sentinel.
+_result Retire(_speeder& speeder, const std::string& key);
+
+class _gspeeder : public _speeder {
+public:
+    explicit _gspeeder(_component* owner);
+    ~_gspeeder() override;
+
+    // ---- attributes
+    _impulse& Graph() const noexcept { return *graph_; }
+    const _speederlevels& Levels() const noexcept { return levels_; }
+    void SetLevels(const _speederlevels& levels) noexcept { levels_ = levels; }
+    // The tray as loaded ("tray_index") and the bar this Speeder drives
+    // (-1 while it drives none).
+    int TrayIndex() const noexcept { return trayIndex_; }
+    int TrayBarIndex() const noexcept { return trayBarIndex_; }
+    _traypulse* Tray() const noexcept { return tray_; }
+
+    // ---- overrides
+    _result Ignite() override;
+    void Arrange(int left, int top, int width, int height) override;
+    _result UpdateVisibility() override;
+    _result Refresh(unsigned elapsed, bool forced) override;
+    _result SaveOptions(const std::string& key, _lair& store) override;
+    _result LoadOptions(const std::string& key, _lair& store) override;
+    _result ShowError(const std::string& text) override;
+    _result ShowNotice(const std::string& text) override;
+
+    // ---- operations
+    // One sample of `value` (on the graph's scale) in the state's colour,
+    // on the graph and the attached tray bar; one repaint.
+    void UpdateGauge(std::uint32_t value);
+    // Leaves the error and notice states, then UpdateGauge.
+    void SetGaugeValue(std::uint32_t value);
+    // UpdateGauge with the newest sample again (after a state change).
+    void RefreshGauge();
+    // Drives bar `bar` (0 or 1) of `tray`; a bar driven before is let go at
+    // position 0. _ERROR, logged, for bad input or a refused bar.
+    _result AttachTray(_traypulse* tray, int bar);
+
+private:
+    void TrayAttached(_traypulse& tray, int bar);
+    void TrayDetached(_traypulse& tray);
+
+    int trayIndex_ = -1;
+    int trayBarIndex_ = -1;
+    _traypulse* tray_ = nullptr;  // cleared by the tray's detach handler
+    _impulse* graph_ = nullptr;   // owned through the component list
+    _speederlevels levels_;
+};
+
+class _tspeeder : public _speeder {
+public:
+    explicit _tspeeder(_component* owner);
+    ~_tspeeder() override;
+
+    _label& TextLabel() const noexcept { return *text_; }
+
+    void Arrange(int left, int top, int width, int height) override;
+    _result UpdateVisibility() override;
+    _result ShowError(const std::string& text) override;
+    _result ShowNotice(const std::string& text) override;
+
+private:
+    _label* text_ = nullptr;  // owned through the component list
 };
 
 }  // namespace corvex

@@ -15,6 +15,7 @@ class _bitmap;
 class _lair;
 class _sentinel;
 class _speeder;
+class _traycontainer;
 
 class _kernelport {
 public:
@@ -31,6 +32,8 @@ public:
     // The engine's settings store (Speeders made while it runs read their
     // stored values from it), or nullptr.
     virtual _lair* Store() noexcept { return nullptr; }
+    // The user's tray gauges, which graph Speeders may drive, or nullptr.
+    virtual _traycontainer* TrayContainer() const noexcept { return nullptr; }
     // A Speeder joined or left a Sentinel while the engine runs (the
     // Designer's tree follows these).
     virtual void SpeederAdded(_sentinel& sentinel, _speeder& speeder) { (void)sentinel; (void)speeder; }

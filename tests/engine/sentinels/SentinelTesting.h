@@ -25,6 +25,8 @@ public:
     std::vector<std::string> ignition;
     int updateSizes = 0;
     _color tileColor = 0x00C000;
+    _traycontainer* trays = nullptr;
+    _lair* store = nullptr;
 
     _result UpdateIgnition(const std::string& text) override {
         ignition.push_back(text);
@@ -42,6 +44,8 @@ public:
         return _OK;
     }
     std::string HelpFolder() const override { return "C:\\corvex\\help\\"; }
+    _traycontainer* TrayContainer() const noexcept override { return trays; }
+    _lair* Store() noexcept override { return store; }
 };
 
 class _testspeeder : public _speeder {
