@@ -10,6 +10,7 @@
 #include "Error_Zolt2.h"
 #include "Lair_Zolt2.h"
 #include "Menu.h"
+#include "Metrics_Win32.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
 #include "TPanel_Zolt2.h"
@@ -62,6 +63,7 @@ TPULSE::TPULSE(_component* owner)
       POP(Make<_popupmenu>()),
       _lair1(Make<_lair>()),
       _territory1(Make<_territory>(Handle())),
+      _metrics1(Make<_metrics>()),
       MUSEUM(16, 16, COLOR_FUCHSIA),
       tickSource_(&SystemTicks) {
     TIMER.SetEnabled(false);
@@ -138,6 +140,7 @@ void TPULSE::FormCreate() {
         tray.OnDblClick = [this](_component&) { _hotkey1HotKey(); };
     };
 
+    _metrics1.OnScreenChange = [this](_component&) { _metrics1ScreenChange(); };
     if (StartupOptions().DockingAllowed()) {
         workAreaSaved_ = SystemParametersInfoA(SPI_GETWORKAREA, 0, &savedWorkArea_, 0) != FALSE;
     }
@@ -145,6 +148,7 @@ void TPULSE::FormCreate() {
 
     Log(20, "TPULSE.FormCreate: creating screen resolutions list");
     Log(20, "TPULSE.FormCreate: retrieving screen resolutions");
+    positions_.Clear();
     speederItem_ = nullptr;
 
     Log(10, "TPULSE.FormCreate: creating SENTINELS list");
@@ -266,10 +270,12 @@ _result TPULSE::Launch() {
     SetBackColor(settings_.backColor);
     SetUpdate(settings_.update);
     // The Options dialog's "dock" box is ticked only where docking is
-    // allowed; the bar docks from that box, not from the stored flag.
-    const bool dockBox = settings_.dock && StartupOptions().DockingAllowed();
+    // allowed; the bar docks from that box, not from the stored flag, whose
+    // field serves from here on as the full-screen-set mark.
+    FillLiveOptions();
     settings_.dock = false;
-    (void)dockBox;
+    UpdateDesktopArea(live_.dock);
+    if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
 
     StartSentinels();
     KERNEL_UpdateSize();
@@ -279,10 +285,7 @@ _result TPULSE::Launch() {
     ignition_.reset();
 
     SetOnTop(settings_.onTop);
-    if (settings_.transparency < 255) {
-        SetLayered(true);
-        SetWindowAlpha(Handle(), static_cast<unsigned char>(settings_.transparency < 0 ? 0 : settings_.transparency));
-    }
+    SetTransparency(settings_.transparency);
     state_ = CORVEX_LAUNCHED;
     Log(10, "TPULSE.Launch: ->");
     return _OK;
@@ -431,9 +434,23 @@ _result TPULSE::LoadOptions() {
     settings_.stick = _lair1.ReadInteger("Stick", settings_.stick);
     settings_.onTop = _lair1.ReadBool("OnTop", settings_.onTop);
     settings_.dock = _lair1.ReadBool("dock", settings_.dock);
+    FillLiveOptions();
 
     Log(20, "TPULSE.LoadOptions: loading TrayContainer...");
     trayContainer_->Load(&_lair1);
+
+    Log(20, "TPULSE.LoadOptions: retrieving Screen Resolutions...");
+    _lair1.PushKey();
+    _lair1.SetKey("Screen");
+    std::vector<std::string> names;
+    if (_lair1.Open()) _lair1.Hive().GetKeyNames(names);
+    for (const std::string& name : names) {
+        // The values, not the key's name, say which resolution it is.
+        _lair1.SetKey("Screen\\" + name);
+        AddScreenPosition(_lair1.ReadInteger("X", 0), _lair1.ReadInteger("Y", 0), _lair1.ReadInteger("XRes", 0),
+                          _lair1.ReadInteger("YRes", 0));
+    }
+    _lair1.PopKey();
 
     Log(20, "TPULSE.LoadOptions: loading Sentinels and Speeders...");
     _lair1.SetKey("Sentinels\\");
@@ -456,17 +473,32 @@ _result TPULSE::SaveOptions() {
     // still runs.
     try {
         _lair1.SetKey("Options");
+        // A bar that started hidden is a shown window of width 0: stored as shown.
         _lair1.WriteBool("Visible", Visible());
-        _lair1.WriteInteger("Transparency", settings_.transparency);
-        _lair1.WriteInteger("Back Color", static_cast<int>(settings_.backColor));
-        _lair1.WriteInteger("Update", static_cast<int>(settings_.update));
-        _lair1.WriteInteger("Hotkey", settings_.hotkey);
-        _lair1.WriteInteger("Stick", settings_.stick);
-        _lair1.WriteBool("OnTop", settings_.onTop);
-        _lair1.WriteBool("dock", settings_.dock);
+        _lair1.WriteInteger("Transparency", live_.transparency);
+        _lair1.WriteInteger("Back Color", static_cast<int>(live_.backColor));
+        _lair1.WriteInteger("Update", static_cast<int>(live_.update));
+        _lair1.WriteInteger("Hotkey", live_.hotkey);
+        _lair1.WriteInteger("Stick", live_.stick);
+        _lair1.WriteBool("OnTop", live_.onTop);
+        _lair1.WriteBool("dock", live_.dock);
 
         Log(20, "TPULSE.SaveOptions: saving TrayContainer...");
         if (trayContainer_->Save(&_lair1) != _OK) result = _ERROR;
+
+        Log(20, "TPULSE.SaveOptions: saving Screen Resolutions positions...");
+        // The present position, recorded for the present resolution.
+        AddScreenPosition(Left(), Top(), _metrics1.ScreenX(), _metrics1.ScreenY());
+        _lair1.PushKey();
+        for (int i = 0; i < positions_.Count(); ++i) {
+            const _screenposition& position = positions_[i];
+            _lair1.SetKey("Screen\\" + std::to_string(position.xRes) + "x" + std::to_string(position.yRes));
+            _lair1.WriteInteger("X", position.x);
+            _lair1.WriteInteger("Y", position.y);
+            _lair1.WriteInteger("XRes", position.xRes);
+            _lair1.WriteInteger("YRes", position.yRes);
+        }
+        _lair1.PopKey();
 
         Log(20, "TPULSE.SaveOptions: saving Sentinels and Speeders...");
         _lair1.SetKey("Sentinels\\");
@@ -497,6 +529,221 @@ _result TPULSE::UpdateOrder() {
     return _OK;
 }
 
+_result TPULSE::FindSentinel(const _sentinel* sentinel, int& index) const {
+    index = -1;
+    if (Check(!sentinel, "TPULSE.FindSentine(%p): NIL", static_cast<const void*>(sentinel)) == DEBUG_ASSERT)
+        return _ERROR;
+    for (std::size_t i = 0; i < sentinels_.size(); ++i) {
+        if (sentinels_[i].sentinel == sentinel) {
+            index = static_cast<int>(i);
+            return _OK;
+        }
+    }
+    return _ERROR;
+}
+
+_result TPULSE::ExchangeSentinels(_sentinel* a, _sentinel* b) {
+    Log(10, "TDESIGNER.ExchangeSentinels(%p,%p): <-", static_cast<void*>(a), static_cast<void*>(b));
+    if (Check(!a || !b, "TPULSE.ExchangeSentinels(%p,%p): NIL", static_cast<void*>(a), static_cast<void*>(b)) ==
+        DEBUG_ASSERT)
+        return _ERROR;
+    int first = -1, second = -1;
+    if (FindSentinel(a, first) != _OK || FindSentinel(b, second) != _OK) return _ERROR;
+    // The bands move at the next layout, the stored order at the next save.
+    std::swap(sentinels_[static_cast<std::size_t>(first)], sentinels_[static_cast<std::size_t>(second)]);
+    Log(10, "TDESIGNER.ExchangeSentinels(%p,%p): ->", static_cast<void*>(a), static_cast<void*>(b));
+    return _OK;
+}
+
+_result TPULSE::AddTray(_traypulse** tray) {
+    if (trayContainer_->Add(tray) != _OK) {
+        Log(1, "TPULSE.AddTray: could not add _traypulse to TrayContainer");
+        return _ERROR;
+    }
+    return _OK;
+}
+
+_result TPULSE::DelTray(_traypulse* tray) {
+    if (!tray) return _ERROR;
+    if (trayContainer_->Delete(trayContainer_->IndexOf(tray)) != _OK) {
+        Log(1, "TPULSE.DelTray: could not delete _traypulse from TrayContainer");
+        return _ERROR;
+    }
+    return _OK;
+}
+
+_result TPULSE::UpdateTrayColor(_traypulse* tray, int bar, _color foreground, _color background) {
+    _traybar* target = tray && (bar == 0 || bar == 1) ? tray->KERNEL_GetBar(bar) : nullptr;
+    if (Check(!target, "TPULSE.UpdateTrayColor(%p,%d,%d,%d): invalid input", static_cast<void*>(tray), bar,
+              static_cast<int>(foreground), static_cast<int>(background)) == DEBUG_ASSERT)
+        return _ERROR;
+    target->SetForeColor(foreground);
+    target->SetBackColor(background);
+    return _OK;
+}
+
+void TPULSE::FillLiveOptions() {
+    live_.transparency = settings_.transparency;
+    live_.backColor = settings_.backColor;
+    live_.update = settings_.update;
+    live_.hotkey = settings_.hotkey;
+    live_.stick = settings_.stick;
+    live_.onTop = settings_.onTop;
+    // The "dock" box is ticked only where docking is allowed.
+    live_.dock = settings_.dock && StartupOptions().DockingAllowed();
+}
+
+// ---- layout and docking
+
+_result TPULSE::AddScreenPosition(int x, int y, int xRes, int yRes) {
+    bool updated = false;
+    const int index = positions_.Add(x, y, xRes, yRes, &updated);
+    Log(20, updated ? "TPULSE.AddScreenPosition(%d,%d,%d,%d): updated index %d"
+                    : "TPULSE.AddScreenPosition(%d,%d,%d,%d): added index %d",
+        x, y, xRes, yRes, index);
+    return _OK;
+}
+
+_result TPULSE::UpdateScreenPosition() {
+    const int index = positions_.Find(_metrics1.ScreenX(), _metrics1.ScreenY());
+    if (index < 0) {
+        Log(20, "TPULSE.UpdateScreenPosition: not updated");
+        return _ERROR;
+    }
+    Log(20, "TPULSE.UpdateScreenPosition: updated from index %d", index);
+    return _OK;
+}
+
+_result TPULSE::UpdateBeyondScreen() {
+    Log(20, "TPULSE.UpdateBeyondScreen: new (%d,%d)", Left(), Top());
+    return _OK;
+}
+
+void TPULSE::_metrics1ScreenChange() {
+    Log(10, "TPULSE._metrics1ScreenChange: <-");
+    // Where the bar stood under the resolution just left.
+    AddScreenPosition(lastPos_.x, lastPos_.y, _metrics1.OldScreenX(), _metrics1.OldScreenY());
+    UpdateScreenPosition();
+    UpdateBeyondScreen();
+    Log(10, "TPULSE._metrics1ScreenChange: ->");
+}
+
+_workarea TPULSE::GivenBackArea() const {
+    // The area found at start keeps the task bar's own reservation; the
+    // whole screen would let maximised windows cover the task bar.
+    if (workAreaSaved_)
+        return _workarea{savedWorkArea_.left, savedWorkArea_.top, savedWorkArea_.right, savedWorkArea_.bottom};
+    return _workarea{0, 0, _metrics1.ScreenX(), _metrics1.ScreenY()};
+}
+
+_result TPULSE::UpdateDesktopArea(bool dock) {
+    if (!StartupOptions().DockingAllowed()) return _OK;
+    const int screenX = _metrics1.ScreenX(), screenY = _metrics1.ScreenY();
+    if (!live_.dock) {
+        // Unticking the box gives the desktop back; a mere move does not.
+        if (!dock) {
+            _metrics1.Update();
+            if (!(_metrics1.WorkArea() == GivenBackArea())) _metrics1.SetWorkArea(GivenBackArea());
+            settings_.dock = false;
+        }
+        return _OK;
+    }
+    if (PlaceOfBar(Left(), Width(), screenX) == BAR_FLOATING) {
+        // Given back once when the bar leaves the edge, then left alone.
+        if (!settings_.dock) {
+            _metrics1.SetWorkArea(GivenBackArea());
+            settings_.dock = true;
+        }
+        return _OK;
+    }
+    const _workarea area = DesktopAreaFor(Left(), Width(), screenX, screenY);
+    _metrics1.SetWorkArea(area);
+    if (_metrics1.Error() != _OK)
+        Log(1, "TPULSE.UpdateDesktopArea(%d): ERROR: %s", dock, _metrics1.ErrorStr().c_str());
+    else
+        Log(10, "TPULSE.UpdateDesktopArea(%d): (%d,%d-%d,%d)", dock, area.left, area.top, area.right, area.bottom);
+    settings_.dock = false;
+    return _metrics1.Error();
+}
+
+_result TPULSE::SetOnTop(bool on) {
+    settings_.onTop = on;
+    _form::SetOnTop(on);
+    return _OK;
+}
+
+_result TPULSE::SetTransparency(int alpha) {
+    alpha = std::clamp(alpha, 0, 255);
+    settings_.transparency = alpha;
+    // Opaque: the alpha first, then the style goes. Translucent: the style
+    // first, since the alpha applies only to a layered window.
+    if (alpha == 255) {
+        SetWindowAlpha(Handle(), 255);
+        SetLayered(false);
+    } else {
+        SetLayered(true);
+        SetWindowAlpha(Handle(), static_cast<unsigned char>(alpha));
+    }
+    return _OK;
+}
+
+_result TPULSE::SetStick(int pixels) {
+    if (pixels < 0 || pixels > 100) return _ERROR;
+    settings_.stick = pixels;
+    return _OK;
+}
+
+LRESULT TPULSE::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_WINDOWPOSCHANGING: {
+            auto* position = reinterpret_cast<WINDOWPOS*>(lparam);
+            if (position && !(position->flags & SWP_NOMOVE)) {
+                const int cx = (position->flags & SWP_NOSIZE) ? Width() : position->cx;
+                const int cy = (position->flags & SWP_NOSIZE) ? Height() : position->cy;
+                position->x = SnapToEdge(position->x, cx, _metrics1.ScreenX(), settings_.stick);
+                position->y = SnapToEdge(position->y, cy, _metrics1.ScreenY(), settings_.stick);
+                Log(110, "TPULSE.WMWindowPosChanging: (%d,%d)", position->x, position->y);
+            }
+            break;
+        }
+        case WM_MOVE:
+            lastPos_ = _point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            Log(105, "TPULSE.WMMove: (%d,%d)", lastPos_.x, lastPos_.y);
+            _form::WndProc(message, wparam, lparam);
+            UpdateDesktopArea(true);
+            return 0;
+        case WM_SIZE: {
+            const LRESULT result = _form::WndProc(message, wparam, lparam);
+            Log(80, "TPULSE.FormResize: (%d,%d)", Width(), Height());
+            // Laying out sets the height, which comes back here once more.
+            if (!resizing_) {
+                resizing_ = true;
+                KERNEL_UpdateSize();
+                resizing_ = false;
+            }
+            return result;
+        }
+        case WM_NCHITTEST: {
+            const LRESULT hit = _form::WndProc(message, wparam, lparam);
+            if (hit != HTCLIENT) return hit;
+            POINT origin{0, 0};
+            ClientToScreen(Handle(), &origin);
+            const int px = static_cast<short>(LOWORD(lparam)), py = static_cast<short>(HIWORD(lparam));
+            const int w = Width(), h = Height();
+            const bool withinHeight = origin.y <= py && py <= origin.y + h;
+            if (withinHeight && origin.x <= px && px <= origin.x + 10) return HTLEFT;
+            if (withinHeight && origin.x + w - 10 <= px && px <= origin.x + w) return HTRIGHT;
+            return HTCAPTION;
+        }
+        case WM_ERASEBKGND:
+            // The Sentinels paint the whole surface.
+            return 1;
+        default:
+            break;
+    }
+    return _form::WndProc(message, wparam, lparam);
+}
+
 _result TPULSE::HideMENUClick() {
     if (startedHidden_) {
         startedHidden_ = false;
@@ -521,6 +768,7 @@ _result TPULSE::_hotkey1HotKey() {
 }
 
 _result TPULSE::KERNEL_UpdateSize() {
+    Log(10, "TPULSE.KERNEL_UpdateSize: <-");
     const int width = ClientWidth();
     int y = 0;
     for (const Entry& entry : sentinels_) {
@@ -529,6 +777,7 @@ _result TPULSE::KERNEL_UpdateSize() {
         y += sentinel.Height();
     }
     SetClientSize(width, y);
+    Log(10, "TPULSE.KERNEL_UpdateSize: -> %d", _OK);
     return _OK;
 }
 

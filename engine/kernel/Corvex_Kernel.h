@@ -6,7 +6,7 @@
 //   _corvexstate      the kernel's lifecycle
 //   _kernelsettings   the bar's stored options while it runs
 //   _ticksource       the millisecond clock of the refresh timer
-//   TPULSE            the bar window
+//   TPULSE            the bar window: lifecycle, settings, layout and docking
 
 #include <cstdint>
 #include <functional>
@@ -14,10 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "BarGeometry.h"
 #include "Bitmap.h"
 #include "Core_Zolt2.h"
 #include "Form.h"
 #include "KernelPort.h"
+#include "LiveOptions.h"
 
 namespace corvex {
 
@@ -28,12 +30,14 @@ class _ignite;
 class _lair;
 class _mailsentinel;
 class _memsentinel;
+class _metrics;
 class _menuitem;
 class _popupmenu;
 class _sentinel;
 class _territory;
 class _timer;
 class _traycontainer;
+class _traypulse;
 
 enum _corvexstate : unsigned char {
     CORVEX_STARTING = 0,  // Sentinels being created; Launch allowed
@@ -67,6 +71,7 @@ public:
     _popupmenu& POP;
     _lair& _lair1;
     _territory& _territory1;
+    _metrics& _metrics1;
     _imagelist MUSEUM;
 
     // ---- state
@@ -91,6 +96,14 @@ public:
     _mailsentinel* MailSentinel() const noexcept { return mail_; }
     const std::string& AboutVersion() const noexcept { return aboutVersion_; }
     _traycontainer* TrayContainer() const noexcept { return trayContainer_; }
+    // The options as the Options dialog holds them; saved at shutdown.
+    _liveoptions& LiveOptions() noexcept { return live_; }
+    const _screenpositions& Positions() const noexcept { return positions_; }
+    // The bar's client position after its last move.
+    _point LastPos() const noexcept { return lastPos_; }
+    // The full-screen-set mark: the floating bar already gave the whole
+    // screen back.
+    bool FullScreenSet() const noexcept { return settings_.dock; }
 
     void SetTickSource(_ticksource source);
 
@@ -117,6 +130,20 @@ public:
     _result LoadOptions();
     _result SaveOptions();
     _result UpdateOrder();
+    _result FindSentinel(const _sentinel* sentinel, int& index) const;
+    _result ExchangeSentinels(_sentinel* a, _sentinel* b);
+    _result AddTray(_traypulse** tray);
+    _result DelTray(_traypulse* tray);
+    _result UpdateTrayColor(_traypulse* tray, int bar, _color foreground, _color background);
+
+    // ---- layout and docking
+    _result AddScreenPosition(int x, int y, int xRes, int yRes);
+    _result UpdateScreenPosition();
+    _result UpdateBeyondScreen();
+    _result UpdateDesktopArea(bool dock);
+    _result SetOnTop(bool on);
+    _result SetTransparency(int alpha);
+    _result SetStick(int pixels);
     _result KERNEL_UpdateSize() override;
     _lair* Store() noexcept override;
     // Shows or hides the bar (a bar that started hidden gets its width back).
@@ -129,6 +156,7 @@ protected:
     void Shown() override { FormShow(); }
     bool QueryEndSession() override { return WMShutdownQuery(); }
     void EndSession(bool ending) override { WMShutdown(ending); }
+    LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
     struct Entry {
@@ -137,6 +165,11 @@ private:
     };
 
     void FormCreate();
+    void _metrics1ScreenChange();
+    // The options dialog's copy, filled from the settings.
+    void FillLiveOptions();
+    // The work area other windows get back when the bar does not dock.
+    _workarea GivenBackArea() const;
     std::string ProgramFolder() const;
 
     _corvexstate state_ = CORVEX_STARTING;
@@ -148,11 +181,14 @@ private:
     RECT savedWorkArea_{};
     bool workAreaSaved_ = false;
     _kernelsettings settings_;
+    _liveoptions live_;
+    _screenpositions positions_;
     int hiddenWidth_ = 0;
     _point lastPos_;
     _menuitem* speederItem_ = nullptr;
     _traycontainer* trayContainer_ = nullptr;  // owned through the component list
     bool startedHidden_ = false;
+    bool resizing_ = false;
     std::string aboutVersion_;
     _drivessentinel* drives_ = nullptr;
     _cpusentinel* cpu_ = nullptr;

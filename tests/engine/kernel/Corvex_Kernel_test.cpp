@@ -259,9 +259,9 @@ TEST_F(KernelTest, TheFirstShowMovesTheBarToItsStoredPlaceOnce) {
     EXPECT_EQ(bar.Left(), 40);
     EXPECT_EQ(bar.Top(), 50);
     bar.Hide();
-    bar.SetBounds(5, 5, bar.Width(), bar.Height());
+    bar.SetBounds(25, 25, bar.Width(), bar.Height());
     bar.Show();
-    EXPECT_EQ(bar.Left(), 5);
+    EXPECT_EQ(bar.Left(), 25);
 }
 
 TEST_F(KernelTest, StoredOptionsAndOrderAreRead) {
@@ -443,6 +443,248 @@ TEST(SkinStripTest, CutsOneTilePerFullSixteenPixels) {
 
     EXPECT_EQ(LoadSkinStrip(folder / "missing.bmp", list), _ERROR);
     EXPECT_EQ(list.Count(), 2);
+}
+
+// ---- settings
+
+// A value below the application key, or `fallback` when it is absent.
+int Stored(const std::string& key, const std::string& name, int fallback = -12345) {
+    _component owner;
+    _lair& store = owner.Make<_lair>();
+    store.SetCompany("Brannock");
+    store.SetApp("corvex");
+    store.SetKey(key);
+    return store.ReadInteger(name, fallback);
+}
+
+void Store(const std::string& key, const std::string& name, int value) {
+    _component owner;
+    _lair& store = owner.Make<_lair>();
+    store.SetCompany("Brannock");
+    store.SetApp("corvex");
+    store.SetKey(key);
+    store.WriteInteger(name, value);
+}
+
+TEST_F(KernelTest, AFreshAccountStartsWithTheDefaultsAndSavesThemWithThePosition) {
+    TPULSE& bar = MakeBar();
+    const _kernelsettings& settings = bar.Settings();
+    EXPECT_TRUE(settings.visible);
+    EXPECT_EQ(settings.transparency, 255);
+    EXPECT_EQ(settings.backColor, 8421504u);
+    EXPECT_EQ(settings.update, 1000u);
+    EXPECT_EQ(settings.hotkey, 49239);  // Ctrl+Alt+W
+    EXPECT_EQ(bar.LiveOptions().hotkey, 49239);
+    EXPECT_EQ(settings.stick, 10);
+    EXPECT_TRUE(settings.onTop);
+    EXPECT_FALSE(settings.dock);
+    EXPECT_EQ(bar.Positions().Count(), 0);
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    bar.SetBounds(200, 300, bar.Width(), bar.Height());
+    ASSERT_EQ(bar.Shutdown(), _OK);
+
+    const struct {
+        const char* name;
+        int value;
+    } expected[] = {{"Visible", 1}, {"Transparency", 255}, {"Back Color", 8421504}, {"Update", 1000},
+                    {"Hotkey", 49239}, {"Stick", 10}, {"OnTop", 1}, {"dock", 0}};
+    for (const auto& value : expected) EXPECT_EQ(Stored("Options", value.name), value.value) << value.name;
+    for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i)
+        EXPECT_EQ(Stored(std::string("Sentinels\\") + kCaptions[i], "order"), i) << kCaptions[i];
+    // The position at exit, under the resolution in use.
+    const std::string screen = "Screen\\" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                               std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(Stored(screen, "X"), 200);
+    EXPECT_EQ(Stored(screen, "Y"), 300);
+    EXPECT_EQ(Stored(screen, "XRes"), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(Stored(screen, "YRes"), GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(KernelTest, TheSaveReadsTheLiveOptionsNotTheStartingValues) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.LiveOptions().hotkey = 0x6000 | 'Q';  // Ctrl+Shift+Q
+    bar.LiveOptions().stick = 3;
+    bar.LiveOptions().backColor = 0x102030;
+    ASSERT_EQ(bar.Shutdown(), _OK);
+    EXPECT_EQ(Stored("Options", "Hotkey"), 0x6051);
+    EXPECT_EQ(Stored("Options", "Stick"), 3);
+    EXPECT_EQ(Stored("Options", "Back Color"), 0x102030);
+}
+
+TEST_F(KernelTest, ExchangedSentinelsComeBackExchangedAfterARestart) {
+    {
+        TPULSE& bar = MakeBar();
+        _sentinel* drive = bar.Sentinels(0);
+        _sentinel* fsr = bar.Sentinels(3);
+        ASSERT_EQ(bar.ExchangeSentinels(drive, fsr), _OK);
+        int index = -1;
+        EXPECT_EQ(bar.FindSentinel(drive, index), _OK);
+        EXPECT_EQ(index, 3);
+        bar.KERNEL_UpdateSize();
+        EXPECT_EQ(fsr->Top(), 0);
+        EXPECT_EQ(drive->Top(), 18);
+
+        // Neither an unplugged Sentinel nor none moves anything.
+        _testsentinel& stranger = bar.Make<_testsentinel>(&journal_, "Stranger");
+        EXPECT_EQ(bar.FindSentinel(&stranger, index), _ERROR);
+        EXPECT_EQ(index, -1);
+        EXPECT_EQ(bar.FindSentinel(nullptr, index), _ERROR);
+        EXPECT_EQ(bar.ExchangeSentinels(drive, &stranger), _ERROR);
+        EXPECT_EQ(bar.ExchangeSentinels(nullptr, drive), _ERROR);
+        EXPECT_EQ(bar.Sentinels(3), drive);
+        bar.Destroy(&stranger);
+        ASSERT_EQ(bar.Launch(), _OK);
+        ASSERT_EQ(bar.Shutdown(), _OK);
+        root_ = std::make_unique<_component>();
+        DrainQuit();
+    }
+    TPULSE& bar = MakeBar();
+    EXPECT_EQ(bar.Sentinels(0)->Caption(), "FSR Sentinel");
+    EXPECT_EQ(bar.Sentinels(3)->Caption(), "Drive Sentinel");
+    EXPECT_EQ(bar.Sentinels(1)->Caption(), "CPU Sentinel");
+    EXPECT_EQ(bar.Sentinels(3)->Top(), 18);
+}
+
+TEST_F(KernelTest, AScreenKeyIsReadByItsValuesAndSavedUnderTheirName) {
+    Store("Screen\\640x480", "X", 12);
+    Store("Screen\\640x480", "Y", 34);
+    Store("Screen\\640x480", "XRes", 1024);
+    Store("Screen\\640x480", "YRes", 768);
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Positions().Count(), 1);
+    EXPECT_EQ(bar.Positions()[0].xRes, 1024);
+    EXPECT_EQ(bar.Positions()[0].yRes, 768);
+    EXPECT_EQ(bar.Positions()[0].x, 12);
+    ASSERT_EQ(bar.Launch(), _OK);
+    ASSERT_EQ(bar.Shutdown(), _OK);
+    EXPECT_EQ(Stored("Screen\\1024x768", "X"), 12);
+    EXPECT_EQ(Stored("Screen\\1024x768", "Y"), 34);
+    EXPECT_EQ(bar.Positions().Count(), 2);  // and the resolution in use
+}
+
+TEST_F(KernelTest, TrayGaugesAreAddedColouredAndDeletedThroughTheBar) {
+    TPULSE& bar = MakeEmptyBar();
+    bar.TrayContainer()->SetShellNotify([](DWORD, _traynotifydata&) { return true; });
+    _traypulse* tray = nullptr;
+    ASSERT_EQ(bar.AddTray(&tray), _OK);
+    ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(bar.UpdateTrayColor(tray, 1, 0x0000FF, 0x00FF00), _OK);
+    EXPECT_EQ(tray->KERNEL_GetBar(1)->ForeColor(), 0x0000FFu);
+    EXPECT_EQ(tray->KERNEL_GetBar(1)->BackColor(), 0x00FF00u);
+    EXPECT_NE(tray->KERNEL_GetBar(0)->ForeColor(), 0x0000FFu);
+    EXPECT_EQ(bar.UpdateTrayColor(tray, 2, 0, 0), _ERROR);
+    EXPECT_EQ(bar.UpdateTrayColor(tray, -1, 0, 0), _ERROR);
+    EXPECT_EQ(bar.UpdateTrayColor(nullptr, 0, 0, 0), _ERROR);
+    EXPECT_EQ(bar.DelTray(nullptr), _ERROR);
+    EXPECT_EQ(bar.DelTray(tray), _OK);
+    EXPECT_EQ(bar.TrayContainer()->Count(), 0);
+}
+
+// ---- layout and docking
+
+TEST_F(KernelTest, TheBarSnapsToTheScreenEdgesWithinStick) {
+    TPULSE& bar = MakeBar();
+    const int screenX = GetSystemMetrics(SM_CXSCREEN);
+    bar.SetBounds(7, 11, 150, bar.Height());
+    EXPECT_EQ(bar.Left(), 0);
+    EXPECT_EQ(bar.Top(), 11);
+    bar.SetBounds(screenX - 150 - 9, 300, 150, bar.Height());
+    EXPECT_EQ(bar.Left(), screenX - 150);
+    EXPECT_EQ(bar.SetStick(101), _ERROR);
+    EXPECT_EQ(bar.SetStick(0), _OK);
+    bar.SetBounds(1, 300, 150, bar.Height());
+    EXPECT_EQ(bar.Left(), 1);
+}
+
+TEST_F(KernelTest, TheBodyDragsTheBarAndItsSidesResizeIt) {
+    TPULSE& bar = MakeBar();
+    bar.SetBounds(100, 100, 150, bar.Height());
+    bar.Show();
+    const auto hit = [&](int x, int y) {
+        return SendMessageA(bar.Handle(), WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y));
+    };
+    EXPECT_EQ(hit(3, 30), HTLEFT);
+    EXPECT_EQ(hit(10, 30), HTLEFT);
+    EXPECT_EQ(hit(11, 30), HTCAPTION);
+    EXPECT_EQ(hit(75, 5), HTCAPTION);
+    EXPECT_EQ(hit(139, 30), HTCAPTION);
+    EXPECT_EQ(hit(145, 30), HTRIGHT);
+    EXPECT_EQ(SendMessageA(bar.Handle(), WM_ERASEBKGND, 0, 0), 1);
+    // Widening by an edge lays the bands out across the new width.
+    bar.SetBounds(100, 100, 180, bar.Height());
+    EXPECT_EQ(bar.Sentinels(0)->Width(), 180);
+}
+
+TEST_F(KernelTest, TransparencyBelowOpaqueMakesTheBarLayered) {
+    TPULSE& bar = MakeEmptyBar();
+    const auto layered = [&] { return (GetWindowLongA(bar.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
+    EXPECT_EQ(bar.SetTransparency(254), _OK);
+    EXPECT_TRUE(layered());
+    EXPECT_EQ(bar.SetTransparency(255), _OK);
+    EXPECT_FALSE(layered());
+    EXPECT_EQ(bar.SetTransparency(300), _OK);
+    EXPECT_EQ(bar.Settings().transparency, 255);
+    EXPECT_FALSE(layered());
+}
+
+TEST_F(KernelTest, ADockedBarReservesItsStripAndGivesTheDesktopBackOnceWhenFloating) {
+    const RECT original = WorkArea();
+    const int screenX = GetSystemMetrics(SM_CXSCREEN), screenY = GetSystemMetrics(SM_CYSCREEN);
+    StartupOptions().SetDockingAllowed(true);
+    TPULSE& bar = MakeEmptyBar();
+    bar.LiveOptions().dock = true;
+
+    bar.SetBounds(0, 100, 150, bar.Height());
+    RECT now = WorkArea();
+    if (now.left != 150) GTEST_SKIP() << "the work area cannot be set here";
+    EXPECT_EQ(now.right, screenX);
+    EXPECT_EQ(now.top, 0);
+    EXPECT_EQ(now.bottom, screenY);
+
+    bar.SetBounds(screenX - 150, 100, 150, bar.Height());
+    now = WorkArea();
+    EXPECT_EQ(now.left, 0);
+    EXPECT_EQ(now.right, screenX - 150);
+
+    bar.SetBounds(400, 100, 150, bar.Height());
+    now = WorkArea();
+    EXPECT_TRUE(EqualRect(&now, &original));
+    EXPECT_TRUE(bar.FullScreenSet());
+    // Still floating: another program's change of the area stays.
+    RECT other = original;
+    other.top += 30;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &other, 0);
+    bar.SetBounds(500, 100, 150, bar.Height());
+    now = WorkArea();
+    EXPECT_TRUE(EqualRect(&now, &other));
+
+    // Unticking the box gives the area found at start back.
+    bar.LiveOptions().dock = false;
+    EXPECT_EQ(bar.UpdateDesktopArea(false), _OK);
+    now = WorkArea();
+    EXPECT_TRUE(EqualRect(&now, &original));
+    EXPECT_FALSE(bar.FullScreenSet());
+}
+
+TEST_F(KernelTest, WithoutDockingAllowedTheWorkAreaIsNeverTouched) {
+    StartupOptions().SetDockingAllowed(false);
+    Store("Options", "dock", 1);
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    EXPECT_FALSE(bar.LiveOptions().dock);  // the box stays unticked
+    bar.LiveOptions().dock = true;
+    RECT marked = WorkArea();
+    marked.top += 20;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &marked, 0);
+    const RECT before = WorkArea();
+    bar.SetBounds(0, 100, 150, bar.Height());
+    EXPECT_EQ(bar.UpdateDesktopArea(false), _OK);
+    const RECT after = WorkArea();
+    EXPECT_TRUE(EqualRect(&before, &after));
+    marked.top -= 20;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &marked, 0);
 }
 
 // ---- nothing left behind

@@ -1,0 +1,82 @@
+#include "BarGeometry.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace corvex {
+
+int SnapToEdge(int position, int size, int screen, int stick) noexcept {
+    // Widened: a position near INT_MIN must not overflow the distance.
+    const long long near = std::llabs(static_cast<long long>(position));
+    const long long far = std::llabs(static_cast<long long>(position) + size - screen);
+    if (near <= stick) return 0;
+    if (far <= stick) return screen - size;
+    return position;
+}
+
+_barplace PlaceOfBar(int left, int width, int screenX) noexcept {
+    if (left == 0) return BAR_AT_LEFT;
+    if (static_cast<long long>(left) + width == screenX) return BAR_AT_RIGHT;
+    return BAR_FLOATING;
+}
+
+_workarea DesktopAreaFor(int left, int width, int screenX, int screenY) noexcept {
+    switch (PlaceOfBar(left, width, screenX)) {
+        case BAR_AT_LEFT: return _workarea{width, 0, screenX, screenY};
+        case BAR_AT_RIGHT: return _workarea{0, 0, left, screenY};
+        case BAR_FLOATING: break;
+    }
+    return _workarea{0, 0, screenX, screenY};
+}
+
+int _screenpositions::Add(int x, int y, int xRes, int yRes, bool* updated) {
+    const int index = Find(xRes, yRes);
+    if (updated) *updated = index >= 0;
+    if (index >= 0) {
+        entries_[static_cast<std::size_t>(index)].x = x;
+        entries_[static_cast<std::size_t>(index)].y = y;
+        return index;
+    }
+    entries_.push_back(_screenposition{x, y, xRes, yRes});
+    return Count() - 1;
+}
+
+int _screenpositions::Find(int xRes, int yRes) const noexcept {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].xRes == xRes && entries_[i].yRes == yRes) return static_cast<int>(i);
+    return -1;
+}
+
+namespace {
+
+std::string RateText(int rate, const char* unit) {
+    if (rate == 0 || rate == 1) return "hardware";
+    return std::to_string(rate) + unit;
+}
+
+}  // namespace
+
+std::string ResolutionCaption(int width, int height, int rate) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%dx%-4d @ %s", width, height, RateText(rate, "hz").c_str());
+    return text;
+}
+
+std::string ResolutionText(int width, int height, int bits, int rate) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%dx%-4d %dbits @ %s", width, height, bits, RateText(rate, "Hz").c_str());
+    return text;
+}
+
+const char* ColorDepthCaption(int bits) noexcept {
+    switch (bits) {
+        case 4: return "16 colors";
+        case 8: return "256 colors";
+        case 16: return "65536 colors";
+        case 24: return "16Mil colors";
+        case 32: return "16Mil+Alpha channel colors";
+        default: return nullptr;
+    }
+}
+
+}  // namespace corvex

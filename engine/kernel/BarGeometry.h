@@ -1,0 +1,76 @@
+#pragma once
+// The bar's placement arithmetic, kept free of Windows so that it can be
+// checked anywhere:
+//
+//   SnapToEdge          pulls a coordinate onto a screen edge within Stick
+//   _workarea           a rectangle of the desktop (left, top, right, bottom)
+//   _barplace           where the bar stands relative to the screen edges
+//   DesktopAreaFor      the work area a docked bar leaves to other windows
+//   _screenposition     the bar's corner for one screen resolution
+//   _screenpositions    the bar's corner per resolution, in discovery order
+//   ResolutionCaption   the "screen" submenu's text for a display mode
+//   ResolutionText      the display mode as the metrics component tells it
+
+#include <string>
+#include <vector>
+
+namespace corvex {
+
+// `position` and `size` run along one axis of a screen `screen` pixels
+// long. Within `stick` of the near edge the result is 0; otherwise within
+// `stick` of the far edge it is screen - size; otherwise `position`.
+// Compared with the full screen, not with the work area.
+int SnapToEdge(int position, int size, int screen, int stick) noexcept;
+
+struct _workarea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const _workarea& other) const noexcept {
+        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+    }
+};
+
+enum _barplace : unsigned char {
+    BAR_AT_LEFT = 0,   // touches the left edge: the strip left of `width` is the bar's
+    BAR_AT_RIGHT = 1,  // touches the right edge
+    BAR_FLOATING = 2,  // elsewhere: other windows get the whole screen
+};
+
+// Where a bar of `width` pixels whose left is `left` stands on a screen
+// `screenX` wide.
+_barplace PlaceOfBar(int left, int width, int screenX) noexcept;
+
+// The work area for the bar's place. The reserved strip spans the full
+// height of the screen; a floating bar leaves the whole screen.
+_workarea DesktopAreaFor(int left, int width, int screenX, int screenY) noexcept;
+
+struct _screenposition {
+    int x = 0, y = 0, xRes = 0, yRes = 0;
+};
+
+class _screenpositions {
+public:
+    // Records (x, y) for the resolution xRes by yRes: updates the entry
+    // of that resolution or appends one. Gives the entry's index; `updated`
+    // tells which of the two happened.
+    int Add(int x, int y, int xRes, int yRes, bool* updated = nullptr);
+    // The index of the entry for xRes by yRes, or -1.
+    int Find(int xRes, int yRes) const noexcept;
+    int Count() const noexcept { return static_cast<int>(entries_.size()); }
+    const _screenposition& operator[](int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    void Clear() noexcept { entries_.clear(); }
+
+private:
+    std::vector<_screenposition> entries_;
+};
+
+// "%dx%-4d @ %s": the height padded to four places, then the rate with
+// "hz", or "hardware" for the rates 0 and 1 (the driver's default).
+std::string ResolutionCaption(int width, int height, int rate);
+// "%dx%-4d %dbits @ %s" with the rate followed by "Hz", or "hardware".
+std::string ResolutionText(int width, int height, int bits, int rate);
+
+// The caption of the "screen" submenu's row for a colour depth, or none
+// for a depth the menu does not offer.
+const char* ColorDepthCaption(int bits) noexcept;
+
+}  // namespace corvex

@@ -1,0 +1,74 @@
+// The bar's placement arithmetic: snapping, the docked work area, the
+// positions per resolution and the display-mode captions.
+
+#include "BarGeometry.h"
+
+#include <climits>
+
+#include <gtest/gtest.h>
+
+namespace corvex {
+namespace {
+
+TEST(BarGeometry, SnapsWithinStickOfEitherEdgeOnly) {
+    // A 150-wide bar on a 1024-wide screen, Stick 10.
+    EXPECT_EQ(SnapToEdge(7, 150, 1024, 10), 0);
+    EXPECT_EQ(SnapToEdge(-7, 150, 1024, 10), 0);
+    EXPECT_EQ(SnapToEdge(10, 150, 1024, 10), 0);
+    EXPECT_EQ(SnapToEdge(11, 150, 1024, 10), 11);
+    EXPECT_EQ(SnapToEdge(1024 - 150 - 9, 150, 1024, 10), 1024 - 150);
+    EXPECT_EQ(SnapToEdge(1024 - 150 + 10, 150, 1024, 10), 1024 - 150);
+    EXPECT_EQ(SnapToEdge(1024 - 150 - 11, 150, 1024, 10), 1024 - 150 - 11);
+    // Stick 0: only the exact edges count.
+    EXPECT_EQ(SnapToEdge(1, 150, 1024, 0), 1);
+    EXPECT_EQ(SnapToEdge(0, 150, 1024, 0), 0);
+    // A bar as wide as the screen is within reach of both: the near edge wins.
+    EXPECT_EQ(SnapToEdge(5, 1024, 1024, 10), 0);
+    // Far off-screen positions do not overflow.
+    EXPECT_EQ(SnapToEdge(INT_MIN, 150, 1024, 10), INT_MIN);
+    EXPECT_EQ(SnapToEdge(INT_MAX - 10, 150, 1024, 10), INT_MAX - 10);
+}
+
+TEST(BarGeometry, ADockedBarReservesItsStripOverTheFullHeight) {
+    EXPECT_EQ(PlaceOfBar(0, 150, 1024), BAR_AT_LEFT);
+    EXPECT_EQ(DesktopAreaFor(0, 150, 1024, 768), (_workarea{150, 0, 1024, 768}));
+    EXPECT_EQ(PlaceOfBar(874, 150, 1024), BAR_AT_RIGHT);
+    EXPECT_EQ(DesktopAreaFor(874, 150, 1024, 768), (_workarea{0, 0, 874, 768}));
+    EXPECT_EQ(PlaceOfBar(873, 150, 1024), BAR_FLOATING);
+    EXPECT_EQ(DesktopAreaFor(400, 150, 1024, 768), (_workarea{0, 0, 1024, 768}));
+    // Partly off the right edge is floating, not docked.
+    EXPECT_EQ(PlaceOfBar(900, 150, 1024), BAR_FLOATING);
+}
+
+TEST(BarGeometry, PositionsAreKeptOncePerResolution) {
+    _screenpositions positions;
+    bool updated = true;
+    EXPECT_EQ(positions.Add(10, 20, 1024, 768, &updated), 0);
+    EXPECT_FALSE(updated);
+    EXPECT_EQ(positions.Add(30, 40, 800, 600, &updated), 1);
+    EXPECT_FALSE(updated);
+    EXPECT_EQ(positions.Add(5, 6, 1024, 768, &updated), 0);
+    EXPECT_TRUE(updated);
+    ASSERT_EQ(positions.Count(), 2);
+    EXPECT_EQ(positions[0].x, 5);
+    EXPECT_EQ(positions[0].y, 6);
+    EXPECT_EQ(positions[1].xRes, 800);
+    // Width and height must both match.
+    EXPECT_EQ(positions.Find(1024, 600), -1);
+    EXPECT_EQ(positions.Find(800, 600), 1);
+}
+
+TEST(BarGeometry, ModeCaptionsPadTheHeightAndNameTheDefaultRate) {
+    EXPECT_EQ(ResolutionCaption(800, 600, 60), "800x600  @ 60hz");
+    EXPECT_EQ(ResolutionCaption(1280, 1024, 0), "1280x1024 @ hardware");
+    EXPECT_EQ(ResolutionCaption(640, 480, 1), "640x480  @ hardware");
+    EXPECT_EQ(ResolutionCaption(640, 480, 2), "640x480  @ 2hz");
+    EXPECT_EQ(ResolutionText(1280, 1024, 16, 85), "1280x1024 16bits @ 85Hz");
+    EXPECT_EQ(ResolutionText(800, 600, 32, 1), "800x600  32bits @ hardware");
+    EXPECT_STREQ(ColorDepthCaption(24), "16Mil colors");
+    EXPECT_STREQ(ColorDepthCaption(32), "16Mil+Alpha channel colors");
+    EXPECT_EQ(ColorDepthCaption(15), nullptr);
+}
+
+}  // namespace
+}  // namespace corvex
