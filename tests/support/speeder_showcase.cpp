@@ -1,0 +1,155 @@
+// Shows a band of graph and text readouts fed by synthetic sources, for a
+// look at them: a plain gauge, one with byte meters, one with bit-rate
+// meters driving the left bar of a tray gauge (drawn magnified beside the
+// band), an inverted spectrum, an error state and two text readouts.
+// Ends by itself after the given number of seconds (default 6).
+//
+//   speeder_showcase [seconds]
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Application.h"
+#include "Bitmap.h"
+#include "Corvex_Sentinels.h"
+#include "Corvex_Speeders.h"
+#include "Corvex_Tray.h"
+#include "Form.h"
+#include "Image.h"
+#include "Impulse_Zolt2.h"
+#include "KernelPort.h"
+#include "Label.h"
+#include "Timer.h"
+
+using namespace corvex;
+
+namespace {
+
+class _showbar final : public _form, public _kernelport {
+public:
+    explicit _showbar(_component* owner) : _form(owner) {}
+    _traycontainer* trays = nullptr;
+    _result UpdateIgnition(const std::string&) override { return _OK; }
+    _result KERNEL_UpdateSize() override { return _OK; }
+    // Tiles of the icon strip: a coloured square with a light corner.
+    _result GetMuseumBitmap(_bitmap* image, int index) override {
+        if (!image) return _ERROR;
+        static const _color tiles[] = {0xC06030, 0x30A040, 0x3060C0, 0x9040A0, 0x2090B0, 0x707070};
+        image->SetSize(16, 16);
+        image->Canvas().SetBrush(tiles[index % 6]);
+        image->Canvas().FillRect(_rect::Bounds(1, 1, 14, 14));
+        image->Canvas().SetBrush(COLOR_WHITE);
+        image->Canvas().FillRect(_rect::Bounds(3, 3, 4, 4));
+        return _OK;
+    }
+    std::string HelpFolder() const override { return ""; }
+    _traycontainer* TrayContainer() const noexcept override { return trays; }
+};
+
+// A graph readout of a synthetic load; `scale` turns the percentage into
+// the amounts its meters show.
+class _wave final : public _gspeeder {
+public:
+    _wave(_component* owner, const char* name, int icon, double phase, double scale)
+        : _gspeeder(owner), phase_(phase), scale_(scale) {
+        SetName(name);
+        SetIconIndex(icon);
+    }
+    _result RefreshPulse(unsigned elapsed) override {
+        ++tick_;
+        const double t = tick_ * 0.15 + phase_;
+        const double used = 50 + 40 * std::sin(t) + 9 * std::sin(t * 3.7);
+        SetAmounts((100 - used) * scale_, 100 * scale_);
+        return _gspeeder::RefreshPulse(elapsed);
+    }
+
+private:
+    double phase_;
+    double scale_;
+    long tick_ = 0;
+};
+
+class _words final : public _tspeeder {
+public:
+    _words(_component* owner, const char* name, int icon) : _tspeeder(owner) {
+        SetName(name);
+        SetIconIndex(icon);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 6;
+    _component root;
+    _showbar& bar = root.Make<_showbar>();
+    bar.SetCaption("Corvex readouts");
+    bar.SetBounds(40, 40, 330, 260);
+
+    _traycontainer& trays = root.Make<_traycontainer>();
+    // No notification area on the test display: the shell call succeeds
+    // without one, and the gauge is shown through its picture below.
+    trays.SetShellNotify([](DWORD, _traynotifydata&) { return true; });
+    _traypulse* tray = nullptr;
+    trays.Add(&tray);
+    bar.trays = &trays;
+
+    _sentinel& band = bar.Make<_sentinel>();
+    _wave& cpu = band.Make<_wave>("cpu", 0, 0.0, 1.0);
+    cpu.SetOption(SPEEDER_METERS, false);
+    cpu.SetNBY(21);  // tall enough for the graph's percentage text
+    _wave& ram = band.Make<_wave>("ram", 1, 1.3, 2.5 * 1048576 * 1024 / 100);
+    _wave& net = band.Make<_wave>("net", 2, 2.1, 1250000.0 / 100);
+    net.SetOption(SPEEDER_BITS, true);
+    net.Graph().SetStyle(IMPULSE_OSCILLO);
+    _wave& disk = band.Make<_wave>("disk", 3, 0.7, 80.0 * 1073741824 / 100);
+    disk.SetOption(SPEEDER_INVERTED, true);
+    disk.SetOption(SPEEDER_METERS, false);
+    disk.Graph().SetStyle(IMPULSE_SPECTRUM);
+    _wave& swap = band.Make<_wave>("swap", 5, 0.0, 1.0);
+    swap.SetOption(SPEEDER_METERS, false);
+    swap.SetNBY(21);
+    _words& uptime = band.Make<_words>("uptime", 4);
+    _words& mail = band.Make<_words>("mail", 2);
+    _speeder* all[] = {&cpu, &ram, &net, &disk, &swap, &uptime, &mail};
+    for (_speeder* s : all) {
+        band.AddSpeeder(s);
+        s->Prepare();
+        s->UpdateIcon();
+        s->UpdateVisibility();
+        s->Start();
+    }
+    swap.Stop();  // fed by nothing: it shows its error
+    swap.ShowError("no page file");
+    net.AttachTray(tray, 0);
+    band.SetBounds(0, 0, 220, -1);
+
+    _label& caption = root.Make<_label>(&bar);
+    caption.SetCaption("tray gauge");
+    caption.SetBounds(232, 8, 80, 14);
+    _image& gauge = root.Make<_image>(&bar);
+    gauge.SetStretch(true);
+    gauge.SetBounds(236, 26, 64, 64);
+
+    int tick = 0;
+    _timer& timer = root.Make<_timer>();
+    timer.SetInterval(50);
+    timer.OnTimer = [&] {
+        ++tick;
+        band.RefreshSpeedersPulse(50);
+        const int up = 3 * 86400 + 4 * 3600 + 5 * 60 + tick / 20;
+        char text[40];
+        std::snprintf(text, sizeof text, "%d d %02d:%02d:%02d", up / 86400, up / 3600 % 24, up / 60 % 60, up % 60);
+        uptime.ShowError(text);
+        mail.ShowNotice(tick % 40 < 20 ? "2 new messages" : "checking...");
+        gauge.SetPicture(tray->Picture());
+        if (tick * 50 >= seconds * 1000) Application().Terminate();
+    };
+    Application().SetMainForm(&bar);
+    Application().Run();
+    return 0;
+}
