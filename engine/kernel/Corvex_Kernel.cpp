@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "About_Launcher_Zolt2.h"
 #include "Application.h"
 #include "Corvex_Ignition.h"
 #include "Corvex_Tray.h"
 #include "Corvex_Sentinels.h"
 #include "Debug_Zolt2.h"
 #include "Error_Zolt2.h"
+#include "Help_Zolt2.h"
+#include "Hotkey_Win32.h"
 #include "Lair_Zolt2.h"
 #include "Menu.h"
 #include "Metrics_Win32.h"
@@ -64,6 +67,8 @@ TPULSE::TPULSE(_component* owner)
       _lair1(Make<_lair>()),
       _territory1(Make<_territory>(Handle())),
       _metrics1(Make<_metrics>()),
+      _hotkey1(Make<_hotkey>()),
+      _about1(Make<_about>()),
       MUSEUM(16, 16, COLOR_FUCHSIA),
       tickSource_(&SystemTicks) {
     TIMER.SetEnabled(false);
@@ -90,6 +95,10 @@ TPULSE::TPULSE(_component* owner)
     // The bar takes no part in dialog navigation.
     SetDialogKeys(false);
     DrawMuseumStrip(MUSEUM);
+    _hotkey1.OnHotKey = [this](_component&) { _hotkey1HotKey(); };
+    _about1.SetAppName("corvex");
+    _about1.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+    BuildMenu();
     // The form is loaded: the keeper restores the stored bounds.
     LoadComponents();
     FormCreate();
@@ -148,6 +157,7 @@ void TPULSE::FormCreate() {
 
     Log(20, "TPULSE.FormCreate: creating screen resolutions list");
     Log(20, "TPULSE.FormCreate: retrieving screen resolutions");
+    RetrieveResolutions();
     positions_.Clear();
     speederItem_ = nullptr;
 
@@ -162,6 +172,7 @@ void TPULSE::FormCreate() {
     UpdateOrder();
 
     Log(20, "TPULSE.FormCreate: updating POP menu");
+    UpdateHideMenu(!settings_.visible);
     Log(20, "TPULSE.FormCreate: setting visibility");
     if (settings_.visible) {
         if (Width() < 10) SetWidth(150);
@@ -259,6 +270,7 @@ _result TPULSE::Ignite() {
     for (const Entry& entry : sentinels_) entry.sentinel->PrepareSpeeders();
     LoadOptions();
     aboutVersion_ = kVersion;
+    _about1.SetVersion(kVersion);
     Log(10, "TPULSE.Ignite: ->");
     return _OK;
 }
@@ -269,6 +281,7 @@ _result TPULSE::Launch() {
         return _ERROR;
     SetBackColor(settings_.backColor);
     SetUpdate(settings_.update);
+    _hotkey1.SetHotKey(static_cast<_shortcut>(settings_.hotkey));
     // The Options dialog's "dock" box is ticked only where docking is
     // allowed; the bar docks from that box, not from the stored flag, whose
     // field serves from here on as the full-screen-set mark.
@@ -735,6 +748,11 @@ LRESULT TPULSE::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             if (withinHeight && origin.x + w - 10 <= px && px <= origin.x + w) return HTRIGHT;
             return HTCAPTION;
         }
+        case WM_NCRBUTTONDOWN: {
+            _form::WndProc(message, wparam, lparam);
+            WMNCRButtonDown(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+            return 0;
+        }
         case WM_ERASEBKGND:
             // The Sentinels paint the whole surface.
             return 1;
@@ -750,13 +768,192 @@ _result TPULSE::HideMENUClick() {
         SetWidth(hiddenWidth_ < 10 ? 150 : hiddenWidth_);
         KERNEL_UpdateSize();
         settings_.visible = true;
+        UpdateHideMenu(false);
         Show();
     } else if (Visible()) {
+        UpdateHideMenu(true);
         Hide();
     } else {
+        UpdateHideMenu(false);
         Show();
     }
     return _OK;
+}
+
+// ---- menu and commands
+
+void TPULSE::BuildMenu() {
+    _menuitem& root = POP.Items();
+    const auto item = [&root](const char* caption, _shortcut shortcut, std::function<void()> click) {
+        _menuitem& made = root.Add(caption, shortcut);
+        if (click) made.OnClick = [click](_menuitem&) { click(); };
+        return &made;
+    };
+    const auto debug = [&](const char* caption, _shortcut shortcut, std::function<void()> click) {
+        _menuitem* made = item(caption, shortcut, std::move(click));
+        made->SetVisible(false);
+        made->SetEnabled(false);
+        return made;
+    };
+    constexpr _shortcut ctrl = SHORTCUT_CTRL, shiftCtrl = SHORTCUT_SHIFT | SHORTCUT_CTRL;
+    HideMENU = item("&hide", ctrl | 'H', [this] { HideMENUClick(); });
+    CpuMENU = item("&cpu...", ctrl | 'C', [] { LaunchCpuInfo(); });
+    DesignerMENU = item("&designer...", ctrl | 'D', [this] {
+        if (OnDesignerRequest) OnDesignerRequest();
+    });
+    OptionsMENU = item("&options...", ctrl | 'O', [this] {
+        if (OnOptionsRequest) OnOptionsRequest();
+    });
+    FreeMemMENU = item("&free mem...", SHORTCUT_SHIFT | SHORTCUT_ALT | VK_BACK, nullptr);
+    N2 = item("-", SHORTCUT_NONE, nullptr);
+    ScreenMENU = item("&screen", SHORTCUT_NONE, nullptr);
+    N3 = item("-", SHORTCUT_NONE, nullptr);
+    StopStartSpeederMENU = debug("debug: stop/start _speeder", ctrl | 'Z', nullptr);
+    WANDebugMENU = debug("debug: set desktop area", shiftCtrl | VK_F7, [] {});
+    AddDriveMENU = debug("[DEBUG] Add Drive", shiftCtrl | VK_F4, nullptr);
+    DelDriveMENU = debug("[DEBUG] Delete Drive", shiftCtrl | VK_F5, nullptr);
+    IconicaMENU = debug("[DEBUG] Trigger Icon", shiftCtrl | VK_F10, nullptr);
+    DEBUGHideDrivesSentinel1 = debug("[DEBUG] Hide Drives Sentinel", shiftCtrl | VK_F9, [this] {
+        if (drives_) drives_->Hide();
+    });
+    DEBUGShowDrivesSentinel1 = debug("[DEBUG] Show Drives Sentinel", shiftCtrl | VK_F8, [this] {
+        if (drives_) drives_->Show();
+    });
+    ToggleMetersMENU = debug("[DEBUG] Toggle Meters", shiftCtrl | VK_F3, nullptr);
+    N1 = item("-", SHORTCUT_NONE, nullptr);
+    N1->SetVisible(false);
+    HelpMENU = item("hel&p", VK_F1, [this] { HelpMENUClick(); });
+    AboutMENU = item("&about...", ctrl | VK_F1, [this] { AboutMENUClick(); });
+    ExitMENU = item("e&xit", ctrl | 'W', [this] { ExitMENUClick(); });
+}
+
+_result TPULSE::UpdateHideMenu(bool hidden) {
+    HideMENU->SetCaption(hidden ? "&show" : "&hide");
+    HideMENU->SetDefault(hidden);
+    HideMENU->SetShortCut(SHORTCUT_CTRL | 'H');
+    return _OK;
+}
+
+bool TPULSE::ShortCut(_shortcut code) {
+    // Only while the bar is the active window; otherwise the key is not ours.
+    if (!Handle() || GetActiveWindow() != Handle()) return false;
+    return POP.DispatchShortCut(code);
+}
+
+_result TPULSE::WMNCRButtonDown(int x, int y, bool show) {
+    Log(50, "TPULSE.WMNCRButtonDown: (%d,%d)", x, y);
+    for (const Entry& entry : sentinels_) {
+        _sentinel& sentinel = *entry.sentinel;
+        if (!sentinel.Visible() || !PointInClient(x, y, sentinel)) continue;
+        POINT point{x, y};
+        ScreenToClient(sentinel.Handle(), &point);
+        Log(50, "TPULSE.WMNCRButtonDown: Sentinel hit: \"%s (%d,%d)\"", sentinel.Caption().c_str(),
+            static_cast<int>(point.x), static_cast<int>(point.y));
+        _menuitem& root = POP.Items();
+        if (speederItem_) {
+            // The item of the previous click, and the separator below it.
+            root.Remove(*speederItem_);
+            speederItem_ = nullptr;
+            if (root.Count() && root.Items(0)->IsSeparator()) root.Remove(*root.Items(0));
+        }
+        _menuitem& item = root.Insert(0, sentinel.Caption());
+        speederItem_ = &item;
+        if (sentinel.BuildSpeederMenu(item, point.x, point.y) != _OK) {
+            item.Clear();
+            item.SetEnabled(false);
+        }
+        root.Insert(1, "-");
+        break;
+    }
+    if (show) POP.Popup(x, y);
+    return _OK;
+}
+
+_result TPULSE::HelpMENUClick() {
+    _help& help = Make<_help>();
+    help.SetHelpFile(helpFolder_ + "corvex_main.htm");
+    Log(40, "TPULSE.HelpMENUClick: requesting help %s", help.HelpFile().c_str());
+    const _result result = help.OpenPage();
+    Destroy(&help);
+    return result;
+}
+
+_result TPULSE::AboutMENUClick() { return _about1.Execute(); }
+
+_result TPULSE::ExitMENUClick() {
+    Close();
+    return _OK;
+}
+
+// ---- display modes
+
+_result TPULSE::RetrieveResolutions() {
+    resolutions_.clear();
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    for (DWORD i = 0; EnumDisplaySettingsA(nullptr, i, &mode); ++i) {
+        const _resolution found{static_cast<int>(mode.dmPelsWidth), static_cast<int>(mode.dmPelsHeight),
+                                static_cast<int>(mode.dmBitsPerPel), static_cast<int>(mode.dmDisplayFrequency)};
+        resolutions_.push_back(found);
+        const char* depth = ColorDepthCaption(found.bits);
+        if (!depth) continue;
+        int row = 0;
+        for (const int bits : {4, 8, 16, 24, 32}) {
+            if (bits == found.bits) break;
+            ++row;
+        }
+        if (!depthItems_[row]) depthItems_[row] = &ScreenMENU->Add(depth);
+        _menuitem& item = depthItems_[row]->Add(ResolutionCaption(found.width, found.height, found.rate));
+        item.SetTag(static_cast<int>(i));
+        item.OnClick = [this](_menuitem& sender) { OnScreenResChange(&sender); };
+    }
+    return _OK;
+}
+
+_result TPULSE::OnScreenResChange(_component* sender) {
+    auto* item = dynamic_cast<_menuitem*>(sender);
+    if (!item) return _ERROR;
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (item->Tag() < 0 || !EnumDisplaySettingsA(nullptr, static_cast<DWORD>(item->Tag()), &mode)) return _ERROR;
+    const _result result = SetScreenRes(static_cast<int>(mode.dmPelsWidth), static_cast<int>(mode.dmPelsHeight),
+                                        static_cast<int>(mode.dmBitsPerPel), static_cast<int>(mode.dmDisplayFrequency));
+    Log(20, "TPULSE.OnScreenResChange: %dx%d %dbits %dhz", static_cast<int>(mode.dmPelsWidth),
+        static_cast<int>(mode.dmPelsHeight), static_cast<int>(mode.dmBitsPerPel),
+        static_cast<int>(mode.dmDisplayFrequency));
+    return result;
+}
+
+_result TPULSE::SetScreenRes(int width, int height, int bits, int rate) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(bits);
+    mode.dmDisplayFrequency = static_cast<DWORD>(rate);
+    switch (ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY)) {
+        case DISP_CHANGE_SUCCESSFUL:
+            return _OK;
+        case DISP_CHANGE_RESTART:
+            if (QuestionBox("Box must be restarted", "Corvex", MB_OKCANCEL) == _OK) ExitWindowsEx(EWX_REBOOT, 0);
+            return _OK;
+        case DISP_CHANGE_FAILED:
+            ErrorBox("Cannot change screen resolution", "Corvex");
+            return _ERROR;
+        case DISP_CHANGE_BADMODE:
+            ErrorBox("Graphics mode not supported", "Corvex");
+            return _ERROR;
+        case DISP_CHANGE_NOTUPDATED:
+            ErrorBox("Cannot update Registry for Graphics options", "Corvex");
+            return _ERROR;
+        case DISP_CHANGE_BADFLAGS:
+            ErrorBox("Corvex_Kernel: SetScreenRes(): Invalid internal parameters", "Corvex");
+            return _ERROR;
+        default:
+            // An answer this program does not know is no success.
+            return _ERROR;
+    }
 }
 
 _result TPULSE::_hotkey1HotKey() {

@@ -23,7 +23,9 @@
 
 namespace corvex {
 
+class _about;
 class _audiosentinel;
+class _hotkey;
 class _cpusentinel;
 class _drivessentinel;
 class _ignite;
@@ -72,7 +74,37 @@ public:
     _lair& _lair1;
     _territory& _territory1;
     _metrics& _metrics1;
+    _hotkey& _hotkey1;
+    _about& _about1;
     _imagelist MUSEUM;
+
+    // ---- the items of POP, in menu order (the debug ones hidden and
+    // disabled; nothing in the program shows them)
+    _menuitem* HideMENU = nullptr;
+    _menuitem* CpuMENU = nullptr;
+    _menuitem* DesignerMENU = nullptr;
+    _menuitem* OptionsMENU = nullptr;
+    _menuitem* FreeMemMENU = nullptr;
+    _menuitem* N2 = nullptr;
+    _menuitem* ScreenMENU = nullptr;
+    _menuitem* N3 = nullptr;
+    _menuitem* StopStartSpeederMENU = nullptr;
+    _menuitem* WANDebugMENU = nullptr;
+    _menuitem* AddDriveMENU = nullptr;
+    _menuitem* DelDriveMENU = nullptr;
+    _menuitem* IconicaMENU = nullptr;
+    _menuitem* DEBUGHideDrivesSentinel1 = nullptr;
+    _menuitem* DEBUGShowDrivesSentinel1 = nullptr;
+    _menuitem* ToggleMetersMENU = nullptr;
+    _menuitem* N1 = nullptr;
+    _menuitem* HelpMENU = nullptr;
+    _menuitem* AboutMENU = nullptr;
+    _menuitem* ExitMENU = nullptr;
+
+    // The windows the kernel does not own: the Designer and the Options
+    // dialog are asked for through these.
+    std::function<void()> OnDesignerRequest;
+    std::function<void()> OnOptionsRequest;
 
     // ---- state
     _corvexstate State() const noexcept { return state_; }
@@ -99,6 +131,13 @@ public:
     // The options as the Options dialog holds them; saved at shutdown.
     _liveoptions& LiveOptions() noexcept { return live_; }
     const _screenpositions& Positions() const noexcept { return positions_; }
+    // Every display mode the driver lists: width, height, bits, rate.
+    struct _resolution {
+        int width, height, bits, rate;
+    };
+    const std::vector<_resolution>& Resolutions() const noexcept { return resolutions_; }
+    // The item of the last right click on a Sentinel, or none.
+    _menuitem* SpeederItem() const noexcept { return speederItem_; }
     // The bar's client position after its last move.
     _point LastPos() const noexcept { return lastPos_; }
     // The full-screen-set mark: the floating bar already gave the whole
@@ -144,6 +183,18 @@ public:
     _result SetOnTop(bool on);
     _result SetTransparency(int alpha);
     _result SetStick(int pixels);
+    _result RetrieveResolutions();
+    _result OnScreenResChange(_component* sender);
+    _result SetScreenRes(int width, int height, int bits, int rate);
+
+    // ---- menu and commands
+    _result UpdateHideMenu(bool hidden);
+    // A right click at the screen point (x, y): the Sentinel there gets the
+    // menu's top item. The menu is shown only when `show`.
+    _result WMNCRButtonDown(int x, int y, bool show = true);
+    _result HelpMENUClick();
+    _result AboutMENUClick();
+    _result ExitMENUClick();
     _result KERNEL_UpdateSize() override;
     _lair* Store() noexcept override;
     // Shows or hides the bar (a bar that started hidden gets its width back).
@@ -157,6 +208,7 @@ protected:
     bool QueryEndSession() override { return WMShutdownQuery(); }
     void EndSession(bool ending) override { WMShutdown(ending); }
     LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+    bool ShortCut(_shortcut code) override;
 
 private:
     struct Entry {
@@ -165,6 +217,7 @@ private:
     };
 
     void FormCreate();
+    void BuildMenu();
     void _metrics1ScreenChange();
     // The options dialog's copy, filled from the settings.
     void FillLiveOptions();
@@ -183,6 +236,8 @@ private:
     _kernelsettings settings_;
     _liveoptions live_;
     _screenpositions positions_;
+    std::vector<_resolution> resolutions_;
+    _menuitem* depthItems_[5] = {};
     int hiddenWidth_ = 0;
     _point lastPos_;
     _menuitem* speederItem_ = nullptr;

@@ -17,7 +17,9 @@
 #include "Corvex_Sentinels.h"
 #include "Corvex_Tray.h"
 #include "Label.h"
+#include "Hotkey_Win32.h"
 #include "Lair_Zolt2.h"
+#include "Menu.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
 #include "Timer.h"
@@ -685,6 +687,118 @@ TEST_F(KernelTest, WithoutDockingAllowedTheWorkAreaIsNeverTouched) {
     EXPECT_TRUE(EqualRect(&before, &after));
     marked.top -= 20;
     SystemParametersInfoA(SPI_SETWORKAREA, 0, &marked, 0);
+}
+
+// ---- menu
+
+TEST_F(KernelTest, TheMenuHoldsEveryCommandWithItsShortCutAndHidesTheDebugOnes) {
+    TPULSE& bar = MakeBar();
+    const struct {
+        const char* caption;
+        const char* shortcut;
+        bool shown;
+    } expected[] = {{"&hide", "Ctrl+H", true},
+                    {"&cpu...", "Ctrl+C", true},
+                    {"&designer...", "Ctrl+D", true},
+                    {"&options...", "Ctrl+O", true},
+                    {"&free mem...", "Shift+Alt+Backspace", true},
+                    {"-", "", true},
+                    {"&screen", "", true},
+                    {"-", "", true},
+                    {"debug: stop/start _speeder", "Ctrl+Z", false},
+                    {"debug: set desktop area", "Shift+Ctrl+F7", false},
+                    {"[DEBUG] Add Drive", "Shift+Ctrl+F4", false},
+                    {"[DEBUG] Delete Drive", "Shift+Ctrl+F5", false},
+                    {"[DEBUG] Trigger Icon", "Shift+Ctrl+F10", false},
+                    {"[DEBUG] Hide Drives Sentinel", "Shift+Ctrl+F9", false},
+                    {"[DEBUG] Show Drives Sentinel", "Shift+Ctrl+F8", false},
+                    {"[DEBUG] Toggle Meters", "Shift+Ctrl+F3", false},
+                    {"-", "", false},
+                    {"hel&p", "F1", true},
+                    {"&about...", "Ctrl+F1", true},
+                    {"e&xit", "Ctrl+W", true}};
+    _menuitem& root = bar.POP.Items();
+    ASSERT_EQ(root.Count(), std::size(expected));
+    for (std::size_t i = 0; i < root.Count(); ++i) {
+        const _menuitem& item = *root.Items(i);
+        EXPECT_EQ(item.Caption(), expected[i].caption) << i;
+        EXPECT_EQ(ShortCutToText(item.ShortCut()), expected[i].shortcut) << i;
+        EXPECT_EQ(item.Visible(), expected[i].shown) << item.Caption();
+        if (!expected[i].shown && !item.IsSeparator()) {
+            EXPECT_FALSE(item.Enabled()) << item.Caption();
+        }
+    }
+    // A disabled debug item ignores its short-cut: the Drive Sentinel stays.
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    EXPECT_TRUE(bar.POP.DispatchShortCut(SHORTCUT_CTRL | 'H'));
+    EXPECT_FALSE(bar.Visible());
+    EXPECT_EQ(bar.HideMENU->Caption(), "&show");
+    EXPECT_TRUE(bar.HideMENU->Default());
+    EXPECT_FALSE(bar.POP.DispatchShortCut(SHORTCUT_SHIFT | SHORTCUT_CTRL | VK_F9));
+    EXPECT_TRUE(bar.DriveSentinel()->Visible());
+    bar.HideMENUClick();
+    EXPECT_EQ(bar.HideMENU->Caption(), "&hide");
+    EXPECT_FALSE(bar.HideMENU->Default());
+}
+
+TEST_F(KernelTest, TheScreenMenuListsEachModeUnderItsColourDepth) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_FALSE(bar.Resolutions().empty());
+    const _menuitem& screen = *bar.ScreenMENU;
+    std::size_t listed = 0;
+    for (std::size_t d = 0; d < screen.Count(); ++d) {
+        const _menuitem& depth = *screen.Items(d);
+        for (std::size_t m = 0; m < depth.Count(); ++m) {
+            const _menuitem& mode = *depth.Items(m);
+            ASSERT_GE(mode.Tag(), 0);
+            ASSERT_LT(static_cast<std::size_t>(mode.Tag()), bar.Resolutions().size());
+            const TPULSE::_resolution& r = bar.Resolutions()[static_cast<std::size_t>(mode.Tag())];
+            EXPECT_STREQ(ColorDepthCaption(r.bits), depth.Caption().c_str());
+            EXPECT_EQ(mode.Caption(), ResolutionCaption(r.width, r.height, r.rate));
+            ++listed;
+        }
+    }
+    std::size_t offered = 0;
+    for (const TPULSE::_resolution& r : bar.Resolutions()) offered += ColorDepthCaption(r.bits) != nullptr;
+    EXPECT_EQ(listed, offered);
+}
+
+TEST_F(KernelTest, ARightClickOnASentinelPutsItsItemAtTheTopOnce) {
+    TPULSE& bar = MakeBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    bar.SetBounds(100, 100, 200, bar.Height());
+    const std::size_t plain = bar.POP.Items().Count();
+    // Inside the CPU band (the second, 6 pixels high).
+    ASSERT_EQ(bar.WMNCRButtonDown(150, 100 + 6 + 2, false), _OK);
+    _menuitem& root = bar.POP.Items();
+    ASSERT_EQ(root.Count(), plain + 2);
+    EXPECT_EQ(root.Items(0)->Caption(), "CPU Sentinel");
+    EXPECT_EQ(root.Items(0), bar.SpeederItem());
+    EXPECT_TRUE(root.Items(1)->IsSeparator());
+    EXPECT_EQ(root.Items(2), bar.HideMENU);
+
+    bar.WMNCRButtonDown(150, 100 + 2, false);
+    ASSERT_EQ(root.Count(), plain + 2);
+    EXPECT_EQ(root.Items(0)->Caption(), "Drive Sentinel");
+    EXPECT_TRUE(root.Items(1)->IsSeparator());
+    EXPECT_EQ(root.Items(2), bar.HideMENU);
+    // Outside every band nothing changes.
+    bar.WMNCRButtonDown(10, 10, false);
+    EXPECT_EQ(root.Count(), plain + 2);
+}
+
+TEST_F(KernelTest, TheHotKeyOfTheSettingsTogglesTheBar) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    EXPECT_EQ(bar._hotkey1.Key(), 49239);
+    const ATOM id = GlobalFindAtomA("Hotkey_Win32 atom");
+    SendMessageA(bar._hotkey1.WindowHandle(), WM_HOTKEY, id, 0);
+    EXPECT_FALSE(bar.Visible());
+    SendMessageA(bar._hotkey1.WindowHandle(), WM_HOTKEY, id, 0);
+    EXPECT_TRUE(bar.Visible());
 }
 
 // ---- nothing left behind

@@ -1,0 +1,104 @@
+// The help page and the about box: the browser found through the file
+// type of ".htm", and the libraries outside the program reported missing.
+
+#include "About_Launcher_Zolt2.h"
+#include "Help_Zolt2.h"
+
+#include <gtest/gtest.h>
+
+#include "Registry_Zolt2.h"
+
+namespace corvex::test {
+namespace {
+
+// Registers `type` with `command` for ".htm" and sets the old one back at the end.
+class BrowserRegistration {
+public:
+    BrowserRegistration(const std::string& type, const std::string& command) : type_(type) {
+        _registry registry;
+        registry.SetRootKey(REGISTRY_CLASSES_ROOT);
+        registry.OpenKey("\\.htm", true, REGISTRY_READ_WRITE);
+        old_ = registry.ReadString("");
+        registry.WriteString("", type);
+        registry.OpenKey("\\" + type + "\\shell\\Open\\Command", true, REGISTRY_READ_WRITE);
+        registry.WriteString("", command);
+    }
+    ~BrowserRegistration() {
+        _registry registry;
+        registry.SetRootKey(REGISTRY_CLASSES_ROOT);
+        registry.OpenKey("\\.htm", true, REGISTRY_READ_WRITE);
+        registry.WriteString("", old_);
+        registry.DeleteKey("\\" + type_);
+    }
+
+private:
+    std::string type_, old_;
+};
+
+TEST(Help, OpensThePageInTheRegisteredBrowserWithoutItsSwitches) {
+    const BrowserRegistration registration("corvex.testpage", "C:\\B\\browser.exe /nohome");
+    _component owner;
+    _help& help = owner.Make<_help>();
+    EXPECT_EQ(help.Browser(), "C:\\B\\browser.exe /nohome");
+    EXPECT_EQ(help.ErrorStr(), "");
+    EXPECT_EQ(help.HelpFile(), "help.htm");
+    std::string started;
+    bool starts = true;
+    help.SetStarter([&](const std::string& command) {
+        started = command;
+        return starts;
+    });
+    help.SetHelpFile("C:\\corvex\\help\\corvex_main.htm");
+    EXPECT_EQ(help.OpenPage("sdrive"), _OK);
+    EXPECT_EQ(started, "C:\\B\\browser.exe  C:\\corvex\\help\\corvex_main.htm#sdrive");
+    starts = false;
+    EXPECT_EQ(help.OpenPage(), _ERROR);
+    EXPECT_EQ(started, "C:\\B\\browser.exe  C:\\corvex\\help\\corvex_main.htm");
+}
+
+TEST(Help, ATypeWithoutACommandIsNoBrowser) {
+    _registry registry;
+    registry.SetRootKey(REGISTRY_CLASSES_ROOT);
+    const char* const extensions[] = {"\\.htm", "\\.html"};
+    std::string old[2];
+    for (int i = 0; i < 2; ++i) {
+        registry.OpenKey(extensions[i], true, REGISTRY_READ_WRITE);
+        old[i] = registry.ReadString("");
+        registry.WriteString("", "corvex.nocommand");
+    }
+    _component owner;
+    _help& help = owner.Make<_help>();
+    EXPECT_EQ(help.GetBrowser(), _ERROR);
+    EXPECT_EQ(help.ErrorStr(), "browser not found");
+    for (int i = 0; i < 2; ++i) {
+        registry.OpenKey(extensions[i], true, REGISTRY_READ_WRITE);
+        registry.WriteString("", old[i]);
+    }
+}
+
+TEST(About, AMissingLibraryOrEntryPointIsToldAndFails) {
+    _component owner;
+    _about& about = owner.Make<_about>();
+    std::string told;
+    about.SetNotice([&](const std::string& text) { told = text; });
+    EXPECT_EQ(about.DllName(), "infopane32.dll");
+    EXPECT_EQ(about.Execute(), _ERROR);
+    EXPECT_EQ(told, "infopane32.dll not found or open failure");
+    EXPECT_NE(about.LastError(), 0u);
+    about.SetDllName("kernel32.dll");
+    EXPECT_EQ(about.Execute(), _ERROR);
+    EXPECT_EQ(told, "kernel32.dll: function not thunked");
+
+    EXPECT_EQ(LaunchCpuInfo([&](const std::string& text) { told = text; }), _ERROR);
+    EXPECT_EQ(told, "cpupanel32.dll not found or open failure");
+
+    // Texts past 255 characters are cut; the creation time cannot be overwritten.
+    about.SetAppName(std::string(300, 'a'));
+    EXPECT_EQ(about.AppName().size(), 255u);
+    const std::time_t made = about.Compiled();
+    about.SetCompiled(made - 86400);
+    EXPECT_GE(about.Compiled(), made);
+}
+
+}  // namespace
+}  // namespace corvex::test
