@@ -7,6 +7,7 @@
 #include "Corvex_Ignition.h"
 #include "Corvex_Tray.h"
 #include "Corvex_Sentinels.h"
+#include "Corvex_Speeders.h"
 #include "Debug_Zolt2.h"
 #include "Error_Zolt2.h"
 #include "Help_Zolt2.h"
@@ -808,18 +809,38 @@ void TPULSE::BuildMenu() {
     N2 = item("-", SHORTCUT_NONE, nullptr);
     ScreenMENU = item("&screen", SHORTCUT_NONE, nullptr);
     N3 = item("-", SHORTCUT_NONE, nullptr);
-    StopStartSpeederMENU = debug("debug: stop/start _speeder", ctrl | 'Z', nullptr);
+    StopStartSpeederMENU = debug("debug: stop/start _speeder", ctrl | 'Z', [this] {
+        _speeder* first = cpu_ ? cpu_->Speeders(0) : nullptr;
+        if (!first) return;
+        if (first->Stopped())
+            first->Start();
+        else
+            first->Stop();
+    });
     WANDebugMENU = debug("debug: set desktop area", shiftCtrl | VK_F7, [] {});
     AddDriveMENU = debug("[DEBUG] Add Drive", shiftCtrl | VK_F4, nullptr);
-    DelDriveMENU = debug("[DEBUG] Delete Drive", shiftCtrl | VK_F5, nullptr);
-    IconicaMENU = debug("[DEBUG] Trigger Icon", shiftCtrl | VK_F10, nullptr);
+    DelDriveMENU = debug("[DEBUG] Delete Drive", shiftCtrl | VK_F5, [this] {
+        if (!drives_ || drives_->KillSpeederByIndex(0) != _OK) return;
+        drives_->ArrangeSpeeders(drives_->Left(), drives_->Top(), -1, -1);
+        KERNEL_UpdateSize();
+    });
+    IconicaMENU = debug("[DEBUG] Trigger Icon", shiftCtrl | VK_F10, [this] {
+        if (_speeder* fourth = drives_ ? drives_->Speeders(3) : nullptr) fourth->UpdateIcon();
+    });
     DEBUGHideDrivesSentinel1 = debug("[DEBUG] Hide Drives Sentinel", shiftCtrl | VK_F9, [this] {
         if (drives_) drives_->Hide();
     });
     DEBUGShowDrivesSentinel1 = debug("[DEBUG] Show Drives Sentinel", shiftCtrl | VK_F8, [this] {
         if (drives_) drives_->Show();
     });
-    ToggleMetersMENU = debug("[DEBUG] Toggle Meters", shiftCtrl | VK_F3, nullptr);
+    ToggleMetersMENU = debug("[DEBUG] Toggle Meters", shiftCtrl | VK_F3, [this] {
+        for (const Entry& entry : sentinels_) {
+            _sentinel& sentinel = *entry.sentinel;
+            for (std::size_t i = 0; i < sentinel.SpeederCount(); ++i) sentinel.Speeders(i)->ToggleOption(SPEEDER_METERS);
+            sentinel.ArrangeSpeeders(sentinel.Left(), sentinel.Top(), -1, -1);
+        }
+        KERNEL_UpdateSize();
+    });
     N1 = item("-", SHORTCUT_NONE, nullptr);
     N1->SetVisible(false);
     HelpMENU = item("hel&p", VK_F1, [this] { HelpMENUClick(); });

@@ -17,7 +17,9 @@
 #include "Corvex_Sentinels.h"
 #include "Corvex_Tray.h"
 #include "Label.h"
+#include "Corvex_Speeders.h"
 #include "Hotkey_Win32.h"
+#include "Metrics_Win32.h"
 #include "Lair_Zolt2.h"
 #include "Menu.h"
 #include "Registry_Zolt2.h"
@@ -91,16 +93,18 @@ protected:
 TEST_F(KernelTest, BuiltInSentinelsAreStackedInTheirFixedOrder) {
     TPULSE& bar = MakeBar();
     ASSERT_EQ(bar.SentinelCount(), 11u);
+    int y = 0;
     for (std::size_t i = 0; i < 11; ++i) {
         const _sentinel& s = *bar.Sentinels(i);
         EXPECT_EQ(s.Caption(), kCaptions[i]);
-        EXPECT_EQ(s.Top(), static_cast<int>(6 * i)) << s.Caption();
-        EXPECT_EQ(s.Height(), 6);
+        EXPECT_EQ(s.Top(), y) << s.Caption();
+        EXPECT_GE(s.Height(), 6);
         EXPECT_EQ(s.Width(), bar.ClientWidth());
         EXPECT_EQ(s.Parent(), &bar);
         EXPECT_EQ(s.Color(), COLOR_GRAY);  // not yet launched: the band's own colour
+        y += s.Height();
     }
-    EXPECT_EQ(bar.ClientHeight(), 66);
+    EXPECT_EQ(bar.ClientHeight(), y);
     EXPECT_EQ(bar.ClientWidth(), 226);
     EXPECT_EQ(bar.Caption(), "Corvex");
     EXPECT_EQ(bar.Color(), COLOR_TEAL);
@@ -115,12 +119,13 @@ TEST_F(KernelTest, BuiltInSentinelsAreStackedInTheirFixedOrder) {
     registry.SetRootKey(REGISTRY_CURRENT_USER);
     EXPECT_TRUE(registry.KeyExists("\\Software\\Brannock\\corvex\\0.0.1\\Sentinels\\RAS Sentinel"));
 
-    // Hiding one band takes its six pixels out of the bar.
+    // Hiding one band takes its height out of the bar.
+    const int cpu = bar.Sentinels(1)->Height();
     bar.Sentinels(1)->Hide();
-    EXPECT_EQ(bar.ClientHeight(), 60);
-    EXPECT_EQ(bar.Sentinels(2)->Top(), 6);
+    EXPECT_EQ(bar.ClientHeight(), y - cpu);
+    EXPECT_EQ(bar.Sentinels(2)->Top(), bar.Sentinels(0)->Height());
     bar.Sentinels(1)->Show();
-    EXPECT_EQ(bar.ClientHeight(), 66);
+    EXPECT_EQ(bar.ClientHeight(), y);
 }
 
 TEST_F(KernelTest, UnpluggingTheFsrSentinelKeepsTheOthersInOrder) {
@@ -128,13 +133,15 @@ TEST_F(KernelTest, UnpluggingTheFsrSentinelKeepsTheOthersInOrder) {
     TPULSE& bar = MakeBar();
     ASSERT_EQ(bar.SentinelCount(), 10u);
     std::size_t at = 0;
+    int y = 0;
     for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i) {
         if (i == 3) continue;
         EXPECT_EQ(bar.Sentinels(at)->Caption(), kCaptions[i]);
-        EXPECT_EQ(bar.Sentinels(at)->Top(), static_cast<int>(6 * at));
+        EXPECT_EQ(bar.Sentinels(at)->Top(), y);
+        y += bar.Sentinels(at)->Height();
         ++at;
     }
-    EXPECT_EQ(bar.ClientHeight(), 60);
+    EXPECT_EQ(bar.ClientHeight(), y);
 }
 
 TEST_F(KernelTest, AnEmptyBarLaunchesTicksAndShutsDownWithHeightZero) {
@@ -284,7 +291,7 @@ TEST_F(KernelTest, StoredOptionsAndOrderAreRead) {
     EXPECT_EQ(bar.Sentinels(0)->Caption(), "Drive Sentinel");
     EXPECT_EQ(bar.Sentinels(1)->Caption(), "Memory Sentinel");
     EXPECT_EQ(bar.Sentinels(4)->Caption(), "CPU Sentinel");
-    EXPECT_EQ(bar.Sentinels(1)->Top(), 6);
+    EXPECT_EQ(bar.Sentinels(1)->Top(), bar.Sentinels(0)->Height());
     ASSERT_EQ(bar.Launch(), _OK);
     EXPECT_EQ(bar.TIMER.Interval(), 2500u);
     EXPECT_EQ(bar.Sentinels(0)->Color(), 0x123456u);
@@ -308,7 +315,8 @@ TEST_F(KernelTest, ABarStoredAsHiddenStartsNarrowAndComesBackAtItsWidth) {
 
     bar.HideMENUClick();
     EXPECT_EQ(bar.Width(), 226);
-    EXPECT_EQ(bar.ClientHeight(), 66);
+    const _sentinel& last = *bar.Sentinels(bar.SentinelCount() - 1);
+    EXPECT_EQ(bar.ClientHeight(), last.Top() + last.Height());
     EXPECT_TRUE(bar.Visible());
     bar.HideMENUClick();
     EXPECT_FALSE(bar.Visible());
@@ -526,7 +534,7 @@ TEST_F(KernelTest, ExchangedSentinelsComeBackExchangedAfterARestart) {
         EXPECT_EQ(index, 3);
         bar.KERNEL_UpdateSize();
         EXPECT_EQ(fsr->Top(), 0);
-        EXPECT_EQ(drive->Top(), 18);
+        EXPECT_EQ(drive->Top(), bar.Sentinels(2)->Top() + bar.Sentinels(2)->Height());
 
         // Neither an unplugged Sentinel nor none moves anything.
         _testsentinel& stranger = bar.Make<_testsentinel>(&journal_, "Stranger");
@@ -546,7 +554,7 @@ TEST_F(KernelTest, ExchangedSentinelsComeBackExchangedAfterARestart) {
     EXPECT_EQ(bar.Sentinels(0)->Caption(), "FSR Sentinel");
     EXPECT_EQ(bar.Sentinels(3)->Caption(), "Drive Sentinel");
     EXPECT_EQ(bar.Sentinels(1)->Caption(), "CPU Sentinel");
-    EXPECT_EQ(bar.Sentinels(3)->Top(), 18);
+    EXPECT_EQ(bar.Sentinels(3)->Top(), bar.Sentinels(2)->Top() + bar.Sentinels(2)->Height());
 }
 
 TEST_F(KernelTest, AScreenKeyIsReadByItsValuesAndSavedUnderTheirName) {
@@ -770,8 +778,8 @@ TEST_F(KernelTest, ARightClickOnASentinelPutsItsItemAtTheTopOnce) {
     bar.Show();
     bar.SetBounds(100, 100, 200, bar.Height());
     const std::size_t plain = bar.POP.Items().Count();
-    // Inside the CPU band (the second, 6 pixels high).
-    ASSERT_EQ(bar.WMNCRButtonDown(150, 100 + 6 + 2, false), _OK);
+    // Inside the CPU band, the second.
+    ASSERT_EQ(bar.WMNCRButtonDown(150, 100 + bar.Sentinels(1)->Top() + 2, false), _OK);
     _menuitem& root = bar.POP.Items();
     ASSERT_EQ(root.Count(), plain + 2);
     EXPECT_EQ(root.Items(0)->Caption(), "CPU Sentinel");
@@ -799,6 +807,40 @@ TEST_F(KernelTest, TheHotKeyOfTheSettingsTogglesTheBar) {
     EXPECT_FALSE(bar.Visible());
     SendMessageA(bar._hotkey1.WindowHandle(), WM_HOTKEY, id, 0);
     EXPECT_TRUE(bar.Visible());
+}
+
+TEST_F(KernelTest, TheDiagnosisItemsActOnlyOnceEnabled) {
+    TPULSE& bar = MakeEmptyBar();
+    _testsentinel& sentinel = PlugTestSentinel(bar, "Test");
+    _speeder& first = sentinel.AddTestSpeeder("one");
+    const bool meters = (first.Options() & SPEEDER_METERS) != 0;
+    bar.ToggleMetersMENU->Click();  // disabled: nothing
+    EXPECT_EQ((first.Options() & SPEEDER_METERS) != 0, meters);
+    bar.ToggleMetersMENU->SetEnabled(true);
+    bar.ToggleMetersMENU->Click();
+    EXPECT_NE((first.Options() & SPEEDER_METERS) != 0, meters);
+    // Without the Sentinels they need, the others do nothing.
+    for (_menuitem* item : {bar.StopStartSpeederMENU, bar.DelDriveMENU, bar.IconicaMENU,
+                            bar.DEBUGHideDrivesSentinel1}) {
+        item->SetEnabled(true);
+        item->Click();
+    }
+    EXPECT_EQ(sentinel.SpeederCount(), 1u);
+}
+
+TEST_F(KernelTest, ADisplayChangeRecordsWhereTheBarStoodUnderTheOldResolution) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    bar.SetBounds(210, 320, 150, bar.Height());
+    EXPECT_EQ(bar.Positions().Count(), 0);
+    SendMessageA(bar._metrics1.WindowHandle(), WM_DISPLAYCHANGE, 24,
+                 MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    ASSERT_EQ(bar.Positions().Count(), 1);
+    EXPECT_EQ(bar.Positions()[0].x, 210);
+    EXPECT_EQ(bar.Positions()[0].y, 320);
+    EXPECT_EQ(bar.Positions()[0].xRes, bar._metrics1.OldScreenX());
+    EXPECT_EQ(bar._metrics1.ScreenX(), GetSystemMetrics(SM_CXSCREEN));
 }
 
 // ---- nothing left behind
