@@ -23,9 +23,13 @@ int main() {
         Log(10, "main(): creating TPULSE");
         TPULSE& pulse = forms.Make<TPULSE>();
         Log(10, "main(): creating TOPTIONS");
-        forms.Make<TOPTIONS>();
+        TOPTIONS& options = forms.Make<TOPTIONS>();
         Log(10, "main(): creating TDESIGNER");
-        forms.Make<TDESIGNER>();
+        TDESIGNER& designer = forms.Make<TDESIGNER>();
+        // The menu's "options..." shows the dialog without holding the bar;
+        // "designer..." brings the Designer up.
+        pulse.OnOptionsRequest = [&options] { options.Show(); };
+        pulse.OnDesignerRequest = [&designer] { designer.Show(); };
         pulse.Launch();
         // No task-bar button for the program.
         const HWND window = application.Handle();
