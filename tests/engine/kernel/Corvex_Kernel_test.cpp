@@ -797,6 +797,19 @@ TEST_F(KernelTest, ARightClickOnASentinelPutsItsItemAtTheTopOnce) {
     EXPECT_EQ(root.Count(), plain + 2);
 }
 
+TEST_F(KernelTest, ARightClickWhereNoSpeederIsGivesADisabledSentinelItem) {
+    TPULSE& bar = MakeEmptyBar();
+    PlugTestSentinel(bar, "Bare");
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    bar.SetBounds(100, 100, 200, bar.Height());
+    bar.WMNCRButtonDown(150, 102, false);
+    ASSERT_NE(bar.SpeederItem(), nullptr);
+    EXPECT_EQ(bar.SpeederItem()->Caption(), "Bare");
+    EXPECT_FALSE(bar.SpeederItem()->Enabled());
+    EXPECT_EQ(bar.SpeederItem()->Count(), 0u);
+}
+
 TEST_F(KernelTest, TheHotKeyOfTheSettingsTogglesTheBar) {
     TPULSE& bar = MakeEmptyBar();
     ASSERT_EQ(bar.Launch(), _OK);
