@@ -116,6 +116,9 @@ public:
     const std::string& DataFolder() const noexcept { return dataFolder_; }
     const std::string& SkinFolder() const noexcept { return skinFolder_; }
     std::string HelpFolder() const override { return helpFolder_; }
+    _popupmenu* PopupMenu() const noexcept override { return &POP; }
+    // A gauge's double click does what the hot key does: show or hide.
+    void ToggleBar() override { _hotkey1HotKey(); }
     const _kernelsettings& Settings() const noexcept { return settings_; }
     int HiddenWidth() const noexcept { return hiddenWidth_; }
     _ignite* Ignition() const noexcept { return ignition_.get(); }

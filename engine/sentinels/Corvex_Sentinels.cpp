@@ -391,11 +391,6 @@ _result _sentinel::KERNEL_RefreshSpeedersPulse(unsigned elapsed, bool forced) {
 
 _drivessentinel::_drivessentinel(_component* owner) : _sentinel(owner) { SetCaption("Drive Sentinel"); }
 
-_cpusentinel::_cpusentinel(_component* owner) : _sentinel(owner) {
-    SetCaption("CPU Sentinel");
-    SetFlag(SENTINEL_PULSE_WHEN_HIDDEN, true);
-}
-
 _memsentinel::_memsentinel(_component* owner) : _sentinel(owner) { SetCaption("Memory Sentinel"); }
 
 _fsrsentinel::_fsrsentinel(_component* owner) : _sentinel(owner) { SetCaption("FSR Sentinel"); }

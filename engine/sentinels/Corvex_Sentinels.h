@@ -23,8 +23,11 @@
 
 namespace corvex {
 
+class _heart;
 class _kernelport;
 class _lair;
+class _registrybackend;
+class _traygauge;
 class _menuitem;
 class _speeder;
 
@@ -155,9 +158,25 @@ public:
     explicit _drivessentinel(_component* owner);
 };
 
+// The load of every processor, one Speeder each, and the first two on a
+// gauge of its own in the notification area (CpuSentinel.cpp).
 class _cpusentinel : public _sentinel {
 public:
     explicit _cpusentinel(_component* owner);
+    // `backend` serves the load's data sources (tests pass their own).
+    _cpusentinel(_component* owner, _registrybackend& backend);
+
+    _heart* Heart() const noexcept { return heart_; }
+    _traygauge& Gauge() const noexcept { return *gauge_; }
+
+    _result PlugSpeeders() override;
+    _result RefreshSpeedersPulse(unsigned elapsed) override;
+    _result SaveOptions(const std::string& key, _lair& store) override;
+    _result LoadOptions(const std::string& key, _lair& store) override;
+
+private:
+    _heart* heart_ = nullptr;           // owned through the component list
+    _traygauge* gauge_ = nullptr;       // owned through the component list
 };
 
 class _memsentinel : public _sentinel {

@@ -13,6 +13,7 @@ namespace corvex {
 
 class _bitmap;
 class _lair;
+class _popupmenu;
 class _sentinel;
 class _speeder;
 class _traycontainer;
@@ -34,6 +35,11 @@ public:
     virtual _lair* Store() noexcept { return nullptr; }
     // The user's tray gauges, which graph Speeders may drive, or nullptr.
     virtual _traycontainer* TrayContainer() const noexcept { return nullptr; }
+    // The bar's popup menu, which gauges in the notification area show on a
+    // right click, or nullptr.
+    virtual _popupmenu* PopupMenu() const noexcept { return nullptr; }
+    // Shows a shown bar hidden and a hidden one shown (a gauge's double click).
+    virtual void ToggleBar() {}
     // A Speeder joined or left a Sentinel while the engine runs (the
     // Designer's tree follows these).
     virtual void SpeederAdded(_sentinel& sentinel, _speeder& speeder) { (void)sentinel; (void)speeder; }
