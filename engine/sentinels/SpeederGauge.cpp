@@ -6,7 +6,9 @@ namespace corvex {
 
 std::uint32_t GaugePercent(double free, double total) {
     if (total == 0) return 0;
-    const double percent = 100 - free / total * 100;
+    // In extended precision throughout: double rounding of the quotient can
+    // put an exact 40 at 39.999... and truncate it to 39.
+    const long double percent = 100.0L - static_cast<long double>(free) / total * 100.0L;
     return percent > 0 ? static_cast<std::uint32_t>(std::trunc(percent)) : 0;
 }
 
