@@ -33,7 +33,9 @@ int ProgressLength(std::uint32_t value, std::uint32_t max, int width) {
 
 int ImpulsePercent(std::uint32_t value, std::uint32_t max) {
     if (max == 0) return 0;
-    const double p = std::trunc(static_cast<double>(value) / max * 100);
+    // value * 100 / max: the written order (value / max * 100) rounds the
+    // quotient first, and an exact 42 % could truncate to 41.
+    const double p = std::trunc(static_cast<double>(value) * 100 / max);
     return p < 0 || p > 100 ? 100 : static_cast<int>(p);
 }
 

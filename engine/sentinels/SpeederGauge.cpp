@@ -6,9 +6,10 @@ namespace corvex {
 
 std::uint32_t GaugePercent(double free, double total) {
     if (total == 0) return 0;
-    // In extended precision throughout: double rounding of the quotient can
-    // put an exact 40 at 39.999... and truncate it to 39.
-    const long double percent = 100.0L - static_cast<long double>(free) / total * 100.0L;
+    // 100 - free / total * 100, reckoned as (total - free) * 100 / total:
+    // the quotient of the written order rounds (60 / 100 is not exact), and
+    // a percentage of exactly 40 would truncate to 39.
+    const double percent = (total - free) * 100 / total;
     return percent > 0 ? static_cast<std::uint32_t>(std::trunc(percent)) : 0;
 }
 

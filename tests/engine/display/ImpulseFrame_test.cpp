@@ -36,6 +36,14 @@ TEST(ImpulseFrame, PercentStaysWithinAHundred) {
     EXPECT_EQ(ImpulsePercent(5, 0), 0);
 }
 
+TEST(ImpulseFrame, WholePercentagesAreExact) {
+    for (std::uint32_t max = 1; max <= 200; ++max)
+        for (std::uint32_t v = 0; v <= max; ++v)
+            if (v * 100 % max == 0) {
+                ASSERT_EQ(ImpulsePercent(v, max), static_cast<int>(v * 100 / max)) << v << " of " << max;
+            }
+}
+
 TEST(ImpulseFrame, ProgressTextSitsRightAndCentred) {
     EXPECT_EQ(ProgressTextOrigin(100, 15, 20, 13).x, 76);
     EXPECT_EQ(ProgressTextOrigin(100, 15, 20, 13).y, 1);
