@@ -60,17 +60,17 @@ std::string FormatImpulseText(const std::string& format, int value) {
         }
         ++i;
         used = true;
-        std::string spec = "%" + flags;
-        if (hasWidth) spec += std::to_string(width);
-        if (hasPrecision) spec += "." + std::to_string(precision);
-        spec += conversion;
+        std::string directive = "%" + flags;
+        if (hasWidth) directive += std::to_string(width);
+        if (hasPrecision) directive += "." + std::to_string(precision);
+        directive += conversion;
         char buffer[2 * kMaxField + 32];
-        // The spec is built from checked parts above and takes one int.
+        // The directive is built from checked parts above and takes one int.
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 #endif
-        const int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+        const int n = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
