@@ -10,19 +10,13 @@
 #include <cstdlib>
 
 #include "Debug_Zolt2.h"
+#include "BenchClock.h"
 
 namespace {
 
 __attribute__((noinline)) corvex::_debugerror Empty(int level, const char* format, ...) {
     __asm__ volatile("" ::: "memory");
     return level < 0 && format ? corvex::DEBUG_ERROR : corvex::DEBUG_OK;
-}
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // Best of five rounds, in nanoseconds per call.

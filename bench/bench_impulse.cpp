@@ -12,17 +12,11 @@
 
 #include "Bitmap.h"
 #include "Impulse_Zolt2.h"
+#include "BenchClock.h"
 
 namespace {
 
 using namespace corvex;
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // A graph of the bench's size whose ring is full, so every frame walks as
 // far as it ever will.

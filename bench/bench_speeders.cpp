@@ -20,17 +20,11 @@
 #include "Corvex_Speeders.h"
 #include "Form.h"
 #include "KernelPort.h"
+#include "BenchClock.h"
 
 namespace {
 
 using namespace corvex;
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The bar, as far as its bands need one.
 class _benchbar final : public _form, public _kernelport {

@@ -1,0 +1,11 @@
+#pragma once
+// The clock every benchmark reads: seconds from the performance counter.
+
+#include <windows.h>
+
+inline double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
