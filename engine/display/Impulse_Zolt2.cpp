@@ -131,13 +131,18 @@ void _impulse::Render() {
     }
 }
 
+// Outline in Color (the border covers it later), inside in BackColor.
+void _impulse::DrawGround(_canvas& c, int w, int h) {
+    c.SetPen(Color());
+    c.SetBrush(backColor_);
+    c.Rectangle(_rect::Bounds(0, 0, w, h));
+}
+
 void _impulse::DrawGraph(_istyle style) {
     if (frame_.Empty()) return;
     const int w = frame_.Width(), h = frame_.Height();
     _canvas& c = frame_.Canvas();
-    c.SetPen(Color());
-    c.SetBrush(backColor_);
-    c.Rectangle(_rect::Bounds(0, 0, w, h));
+    DrawGround(c, w, h);
     if (max_ != 0) {
         c.SetPen(staticColor_);
         c.MoveTo(w, h);
@@ -164,9 +169,7 @@ void _impulse::DrawProgress() {
     if (frame_.Empty()) return;
     const int w = frame_.Width(), h = frame_.Height();
     _canvas& c = frame_.Canvas();
-    c.SetPen(Color());
-    c.SetBrush(backColor_);
-    c.Rectangle(_rect::Bounds(0, 0, w, h));
+    DrawGround(c, w, h);
     const int length = ProgressLength(Clamped(history_.Newest().value, max_), max_, w);
     _rect fill{1, 1, length + 1, h + 1};
     if (length > 4 && (art_ & IMPULSE_SHADED)) {

@@ -89,6 +89,7 @@ private:
     void Append(std::uint32_t value);
     void Changed();
     void Render();
+    void DrawGround(_canvas& c, int w, int h);
     void DrawGraph(_istyle style);
     void DrawProgress();
     void DrawText(_istyle style);
