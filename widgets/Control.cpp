@@ -170,6 +170,10 @@ void _graphiccontrol::SetTransparent(bool transparent) {
 
 void _graphiccontrol::InvalidateArea(const _rect& area) const {
     if (!parent_ || !parent_->Handle() || area.Empty()) return;
+    if (parent_->PaintDeferred()) {
+        parent_->DeferPaint(area);
+        return;
+    }
     const RECT r{area.left, area.top, area.right, area.bottom};
     InvalidateRect(parent_->Handle(), &r, FALSE);
 }
@@ -180,7 +184,7 @@ void _graphiccontrol::Invalidate() {
 
 void _graphiccontrol::Repaint() {
     Invalidate();
-    if (parent_ && parent_->Handle()) UpdateWindow(parent_->Handle());
+    if (parent_ && parent_->Handle() && !parent_->PaintDeferred()) UpdateWindow(parent_->Handle());
 }
 
 void _graphiccontrol::BoundsChanged(const _rect& old) {
@@ -329,7 +333,7 @@ LRESULT _wincontrol::OnPaint() {
         PaintWindow(canvas);
     }
     RestoreDC(surface, saved);
-    PaintChildren(buffer.Canvas(), area);
+    PaintChildren(buffer.Canvas(), area, dc.Handle());
     return 0;
 }
 
@@ -343,11 +347,14 @@ void _wincontrol::PaintWindow(_canvas& canvas) {
     canvas.FillRect(ClientRect());
 }
 
-void _wincontrol::PaintChildren(_canvas& canvas, const _rect& area) {
+void _wincontrol::PaintChildren(_canvas& canvas, const _rect& area, HDC screen) {
     const HDC dc = canvas.Handle();
     for (_control* control : children_) {
         auto* graphic = dynamic_cast<_graphiccontrol*>(control);
         if (!graphic || !graphic->Visible() || Intersect(graphic->BoundsRect(), area).Empty()) continue;
+        const _rect b = graphic->BoundsRect();
+        const RECT bounds{b.left, b.top, b.right, b.bottom};
+        if (screen && !RectVisible(screen, &bounds)) continue;
         const int saved = SaveDC(dc);
         OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
@@ -557,6 +564,24 @@ void _wincontrol::Repaint() {
     // The frame and the client area both, then paint before returning.
     RedrawWindow(handle_, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void _wincontrol::DeferPaint(const _rect& area) {
+    // Uniting regions stays in this process; every InvalidateRect would be
+    // a trip to the window manager's bookkeeping.
+    _region part(CreateRectRgn(area.left, area.top, area.right, area.bottom));
+    if (!pendingPaint_)
+        pendingPaint_ = std::move(part);
+    else if (part)
+        CombineRgn(pendingPaint_.get(), pendingPaint_.get(), part.get(), RGN_OR);
+}
+
+_paintbatch::~_paintbatch() {
+    if (--window_.paintBatches_ != 0) return;
+    const _region pending = std::move(window_.pendingPaint_);
+    if (!window_.Handle()) return;
+    if (pending) InvalidateRgn(window_.Handle(), pending.get(), FALSE);
+    UpdateWindow(window_.Handle());
 }
 
 void _wincontrol::BringToFront() noexcept {

@@ -220,6 +220,8 @@ public:
     // `canvas` with the control's top-left corner at (x, y).
     void PaintTo(_canvas& canvas, int x, int y);
     void BringToFront() noexcept;
+    // True while a _paintbatch is open on this window.
+    bool PaintDeferred() const noexcept { return paintBatches_ > 0; }
     // Lays the aligned children out again (after a change Windows did not
     // tell the layer about).
     void AlignControls();
@@ -266,16 +268,23 @@ private:
     LRESULT OnSetCursor(WPARAM wparam, LPARAM lparam);
     LRESULT OnLeftButtonUp(WPARAM wparam, LPARAM lparam);
 
-    void PaintChildren(_canvas& canvas, const _rect& area);
+    // Paints the windowless children that meet `area`; given the screen's
+    // paint DC, only those inside the part Windows asked to have painted
+    // (a band whose graphs changed need not draw its icons again).
+    void PaintChildren(_canvas& canvas, const _rect& area, HDC screen = nullptr);
+    // Remembers `area` for marking when the open batch closes.
+    void DeferPaint(const _rect& area);
     _graphiccontrol* GraphicAt(_point p) const noexcept;
     void ApplyFont();
 
     HWND handle_ = nullptr;
     WNDPROC previous_ = nullptr;  // a subclassed control's own procedure
     bool ownClass_ = false;
-    UINT lastChildId_ = 100;
+    UINT lastChildId_ = 100;  // identifiers handed to child windows
     bool aligning_ = false;
-    _point windowSize_;  // the size the window last reported  // identifiers handed to child windows
+    int paintBatches_ = 0;
+    _region pendingPaint_;  // what the windowless children marked during a batch
+    _point windowSize_;  // the size the window last reported
     std::vector<_control*> children_;
     _fonthandle fontHandle_;
     _brush colorBrush_;
@@ -283,6 +292,23 @@ private:
 
     friend class _control;
     friend class _graphiccontrol;
+    friend class _paintbatch;
+};
+
+// Holds back what the windowless children of a window ask of Windows:
+// their marks are gathered and handed over in one go, and the painting that
+// Repaint would do at once happens once, when the last batch on the window
+// closes. Many graphs of one band changing in one refresh thus cost one
+// paint instead of one each.
+class _paintbatch {
+public:
+    explicit _paintbatch(_wincontrol& window) noexcept : window_(window) { ++window_.paintBatches_; }
+    ~_paintbatch();
+    _paintbatch(const _paintbatch&) = delete;
+    _paintbatch& operator=(const _paintbatch&) = delete;
+
+private:
+    _wincontrol& window_;
 };
 
 }  // namespace corvex

@@ -374,6 +374,7 @@ bool _sentinel::Reaches(const _speeder& speeder, bool skip) const noexcept {
 
 _result _sentinel::KERNEL_RefreshSpeedersPulse(unsigned elapsed, bool forced) {
     const bool skip = Hidden() && !PulseWhenHidden();
+    const _paintbatch batch(*this);  // the band paints once, after every Speeder
     for (const Entry& entry : speeders_) {
         _speeder& speeder = *entry.speeder;
         if (forced) {

@@ -156,6 +156,34 @@ TEST(ControlTest, RepaintPaintsBeforeReturningAndInvalidateWaitsForTheLoop) {
     EXPECT_EQ(paints, before + 3);
 }
 
+TEST(ControlTest, RepaintsInsideABatchBecomeOnePaintWhenTheLastBatchCloses) {
+    _component root;
+    _form& form = ShownForm(root);
+    auto& left = form.Make<_paintbox>(&form);
+    auto& right = form.Make<_paintbox>(&form);
+    left.SetBounds(5, 5, 20, 20);
+    right.SetBounds(40, 5, 20, 20);
+    int paints = 0;
+    left.OnPaint = right.OnPaint = [&paints](_canvas&) { ++paints; };
+    Application().ProcessMessages();
+    const int before = paints;
+    {
+        const _paintbatch outer(form);
+        {
+            const _paintbatch inner(form);
+            left.Repaint();
+            right.Repaint();
+            left.Repaint();
+        }
+        EXPECT_TRUE(form.PaintDeferred());
+        EXPECT_EQ(paints, before);
+    }
+    EXPECT_FALSE(form.PaintDeferred());
+    EXPECT_EQ(paints, before + 2);  // each box once, before the batch's end returned
+    left.Repaint();
+    EXPECT_EQ(paints, before + 3);
+}
+
 TEST(ControlTest, AWindowlessControlPaintsOnItsParentClippedToItsBounds) {
     _component root;
     _form& form = ShownForm(root);
