@@ -891,10 +891,17 @@ _result TPULSE::WMNCRButtonDown(int x, int y, bool show) {
 }
 
 _result TPULSE::HelpMENUClick() {
+    const std::string file = helpFolder_ + "corvex_main.htm";
+    Log(40, "TPULSE.HelpMENUClick: requesting help %s", file.c_str());
+    return OpenHelp(file, {});
+}
+
+_result TPULSE::OpenHelp(const std::string& file, const std::string& anchor) {
+    // A help component per request: it looks the browser up afresh, so a
+    // browser installed while the bar runs is found.
     _help& help = Make<_help>();
-    help.SetHelpFile(helpFolder_ + "corvex_main.htm");
-    Log(40, "TPULSE.HelpMENUClick: requesting help %s", help.HelpFile().c_str());
-    const _result result = help.OpenPage();
+    help.SetHelpFile(file);
+    const _result result = help.OpenPage(anchor);
     Destroy(&help);
     return result;
 }

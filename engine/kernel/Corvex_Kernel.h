@@ -116,6 +116,7 @@ public:
     const std::string& DataFolder() const noexcept { return dataFolder_; }
     const std::string& SkinFolder() const noexcept { return skinFolder_; }
     std::string HelpFolder() const override { return helpFolder_; }
+    _result OpenHelp(const std::string& file, const std::string& anchor) override;
     _popupmenu* PopupMenu() const noexcept override { return &POP; }
     // A gauge's double click does what the hot key does: show or hide.
     void ToggleBar() override { _hotkey1HotKey(); }

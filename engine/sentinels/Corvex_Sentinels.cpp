@@ -364,6 +364,7 @@ void _sentinel::KERNEL_OnSpeederHelp(_component* sender) {
     _kernelport* kernel = Kernel();
     const std::string file = (kernel ? kernel->HelpFolder() : std::string()) + "corvex_main.htm";
     Log(40, "_sentinel.KERNEL_OnSpeederClick: %s anchor in %s", speeder.HelpAnchor().c_str(), file.c_str());
+    if (kernel) kernel->OpenHelp(file, speeder.HelpAnchor());
 }
 
 bool _sentinel::Reaches(const _speeder& speeder, bool skip) const noexcept {

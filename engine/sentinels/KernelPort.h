@@ -30,6 +30,13 @@ public:
     virtual _result GetMuseumBitmap(_bitmap* image, int index) = 0;
     // The program folder's "help\" subfolder, with the trailing backslash.
     virtual std::string HelpFolder() const = 0;
+    // Opens the help page `file` in the user's browser, at `anchor` when
+    // one is given; _ERROR when no browser could show it.
+    virtual _result OpenHelp(const std::string& file, const std::string& anchor) {
+        (void)file;
+        (void)anchor;
+        return _ERROR;
+    }
     // The engine's settings store (Speeders made while it runs read their
     // stored values from it), or nullptr.
     virtual _lair* Store() noexcept { return nullptr; }

@@ -267,8 +267,10 @@ TEST_F(SentinelTest, TheHelpEntryNamesTheSpeederUnderThePoint) {
     EXPECT_EQ(sentinel.BuildSpeederMenu(menu.Items(), 5, 46), _ERROR);
     EXPECT_EQ(sentinel.BuildSpeederMenu(menu.Items(), 5, -1), _ERROR);
     EXPECT_EQ(menu.Items().Count(), 1u);
-    menu.Items().Items(0)->Click();  // logs and opens nothing yet
+    third.SetHelpAnchor("_third");
+    menu.Items().Items(0)->Click();
     sentinel.KERNEL_OnSpeederHelp(&sentinel);  // not a menu item: refused
+    EXPECT_EQ(host_.helpOpened, std::vector<std::string>{"C:\\corvex\\help\\corvex_main.htm#_third"});
 }
 
 // ---- settings

@@ -44,6 +44,11 @@ public:
         return _OK;
     }
     std::string HelpFolder() const override { return "C:\\corvex\\help\\"; }
+    _result OpenHelp(const std::string& file, const std::string& anchor) override {
+        helpOpened.push_back(file + "#" + anchor);
+        return _OK;
+    }
+    std::vector<std::string> helpOpened;
     _traycontainer* TrayContainer() const noexcept override { return trays; }
     _lair* Store() noexcept override { return store; }
 };
@@ -60,6 +65,7 @@ public:
 
     void SetKindOptions(_speederoptions options) { SetOptions(options); }
     void MarkUnsupported(_speederoptions options) { SetUnsupported(options); }
+    using _speeder::SetHelpAnchor;
 
     _result Ignite() override { return Note("ignite"); }
     _result Start() override {
