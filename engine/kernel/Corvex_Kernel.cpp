@@ -1,6 +1,8 @@
 #include "Corvex_Kernel.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "About_Launcher_Zolt2.h"
 #include "Application.h"
@@ -10,9 +12,12 @@
 #include "Corvex_Speeders.h"
 #include "Debug_Zolt2.h"
 #include "Error_Zolt2.h"
+#include "FreeMemPlan.h"
+#include "Handle.h"
 #include "Help_Zolt2.h"
 #include "Hotkey_Win32.h"
 #include "Lair_Zolt2.h"
+#include "MemorySpeeders.h"
 #include "Menu.h"
 #include "Metrics_Win32.h"
 #include "Registry_Zolt2.h"
@@ -59,6 +64,53 @@ bool FileExists(const std::string& path) {
 
 std::uint32_t SystemTicks() { return GetTickCount(); }
 
+std::uint64_t SystemPhysicalMemory() {
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    return status.dwTotalPhys;
+}
+
+// The free-memory command's block (GlobalAlloc).
+struct GlobalMemoryTraits {
+    using value_type = HGLOBAL;
+    static value_type Invalid() noexcept { return nullptr; }
+    static void Close(value_type h) noexcept { GlobalFree(h); }
+};
+
+// The bytes of a locked block, unlocked when it goes.
+class _globallock {
+public:
+    explicit _globallock(HGLOBAL block) noexcept
+        : block_(block), bytes_(static_cast<unsigned char*>(GlobalLock(block))) {}
+    ~_globallock() {
+        if (bytes_) GlobalUnlock(block_);
+    }
+    _globallock(const _globallock&) = delete;
+    _globallock& operator=(const _globallock&) = delete;
+    unsigned char* Bytes() const noexcept { return bytes_; }
+
+private:
+    HGLOBAL block_;
+    unsigned char* bytes_;
+};
+
+// The free-memory row as long as it exists: the message loop runs between
+// the command's steps, and the Designer can destroy the row meanwhile.
+class _rowwatch final : public _component {
+public:
+    explicit _rowwatch(_speeder& row) : row_(&row) { row.FreeNotification(*this); }
+    _speeder* Row() const noexcept { return row_; }
+
+protected:
+    void Notification(_component& destroyed) override {
+        if (&destroyed == row_) row_ = nullptr;
+    }
+
+private:
+    _speeder* row_;
+};
+
 }  // namespace
 
 TPULSE::TPULSE(_component* owner)
@@ -71,7 +123,8 @@ TPULSE::TPULSE(_component* owner)
       _hotkey1(Make<_hotkey>()),
       _about1(Make<_about>()),
       MUSEUM(16, 16, COLOR_FUCHSIA),
-      tickSource_(&SystemTicks) {
+      tickSource_(&SystemTicks),
+      physicalMemory_(&SystemPhysicalMemory) {
     TIMER.SetEnabled(false);
     TIMER.OnTimer = [this] { TIMERTimer(); };
     _lair1.SetPlace(LAIR_USER);
@@ -116,6 +169,10 @@ TPULSE::~TPULSE() {
 }
 
 void TPULSE::SetTickSource(_ticksource source) { tickSource_ = source ? std::move(source) : &SystemTicks; }
+
+void TPULSE::SetPhysicalMemorySource(_physicalmemory source) {
+    physicalMemory_ = source ? std::move(source) : &SystemPhysicalMemory;
+}
 
 _lair* TPULSE::Store() noexcept { return &_lair1; }
 
@@ -805,7 +862,7 @@ void TPULSE::BuildMenu() {
     OptionsMENU = item("&options...", ctrl | 'O', [this] {
         if (OnOptionsRequest) OnOptionsRequest();
     });
-    FreeMemMENU = item("&free mem...", SHORTCUT_SHIFT | SHORTCUT_ALT | VK_BACK, nullptr);
+    FreeMemMENU = item("&free mem...", SHORTCUT_SHIFT | SHORTCUT_ALT | VK_BACK, [this] { FreeMemMENUClick(); });
     N2 = item("-", SHORTCUT_NONE, nullptr);
     ScreenMENU = item("&screen", SHORTCUT_NONE, nullptr);
     N3 = item("-", SHORTCUT_NONE, nullptr);
@@ -888,6 +945,63 @@ _result TPULSE::WMNCRButtonDown(int x, int y, bool show) {
     }
     if (show) POP.Popup(x, y);
     return _OK;
+}
+
+_result TPULSE::FreeMemMENUClick() {
+    // The message loop runs between the steps: the short-cut again, or a
+    // click on a bar that is closing, must not start a second run.
+    if (!memory_ || freeingMemory_ || state_ == CORVEX_CLOSING || state_ == CORVEX_DOWN) return _ERROR;
+    Log(10, "TPULSE.FreeMemMENUClick: <-");
+    freeingMemory_ = true;
+    const std::uint64_t size = physicalMemory_() / 2;
+
+    // A timer that was off (a bar not yet launched) stays off.
+    const bool ticking = TIMER.Enabled();
+    TIMER.SetEnabled(false);
+    _smemfree& row = memory_->Make<_smemfree>();
+    memory_->AddSpeeder(&row);
+    Reignite(row, std::string());
+    KERNEL_UpdateSize();
+    Repaint();
+
+    _result result = _ERROR;
+    {
+        _rowwatch watch(row);
+        const bool wasTerminated = Application().Terminated();
+        // A block larger than the address space is one that cannot be had.
+        const _handle<GlobalMemoryTraits> block(
+            size <= SIZE_MAX ? GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(size)) : nullptr);
+        if (block) {
+            const _globallock lock(block.get());
+            for (unsigned step = 0; lock.Bytes() && step < FREEMEM_STEPS && watch.Row(); ++step) {
+                result = _OK;
+                watch.Row()->RefreshPulse(1);
+                const _fillrange range = FreeMemStep(size, step, FREEMEM_STEPS);
+                std::memset(lock.Bytes() + range.begin, 0xAA, static_cast<std::size_t>(range.end - range.begin));
+                if (OnFreeMemStep) OnFreeMemStep(step + 1);
+                Application().ProcessMessages();
+                // Closed meanwhile (or the program is ending): stop touching.
+                if (state_ == CORVEX_CLOSING || state_ == CORVEX_DOWN) break;
+                if (!wasTerminated && Application().Terminated()) break;
+            }
+        }
+
+        if (_speeder* left = watch.Row()) {
+            Retire(*left, std::string());
+            // Looked up rather than taken as the last: the Designer may
+            // have moved it meanwhile.
+            int index = -1;
+            if (memory_->FindSpeeder(left, index) == _OK)
+                memory_->KillSpeederByIndex(index);
+            else
+                memory_->Destroy(left);
+        }
+    }
+    KERNEL_UpdateSize();
+    if (ticking && state_ != CORVEX_CLOSING && state_ != CORVEX_DOWN) TIMER.SetEnabled(true);
+    freeingMemory_ = false;
+    Log(10, "TPULSE.FreeMemMENUClick: -> (result=%d)", result);
+    return result;
 }
 
 _result TPULSE::HelpMENUClick() {

@@ -6,6 +6,7 @@
 //   _corvexstate      the kernel's lifecycle
 //   _kernelsettings   the bar's stored options while it runs
 //   _ticksource       the millisecond clock of the refresh timer
+//   _physicalmemory   the machine's physical memory, for the free-memory command
 //   TPULSE            the bar window: lifecycle, settings, layout and docking
 
 #include <cstdint>
@@ -62,6 +63,9 @@ struct _kernelsettings {
 
 // GetTickCount unless a test puts another clock in.
 using _ticksource = std::function<std::uint32_t()>;
+// The total physical memory in bytes: the system's memory status unless a
+// test puts another amount in.
+using _physicalmemory = std::function<std::uint64_t()>;
 
 class TPULSE : public _form, public _kernelport {
 public:
@@ -149,6 +153,7 @@ public:
     bool FullScreenSet() const noexcept { return settings_.dock; }
 
     void SetTickSource(_ticksource source);
+    void SetPhysicalMemorySource(_physicalmemory source);
 
     // ---- operations
     _result LoadData();
@@ -196,6 +201,15 @@ public:
     // A right click at the screen point (x, y): the Sentinel there gets the
     // menu's top item. The menu is shown only when `show`.
     _result WMNCRButtonDown(int x, int y, bool show = true);
+    // Fills half of the physical memory, so that the system moves idle pages
+    // of other programs out, in 100 steps shown by a temporary row at the
+    // end of the Memory Sentinel; the message loop runs between the steps.
+    // _ERROR, and nothing done, without the Memory Sentinel, while it runs
+    // already or once the bar is closing; _ERROR too when the memory could
+    // not be had (the row goes again).
+    _result FreeMemMENUClick();
+    // After each step of the free-memory command (1 .. 100).
+    std::function<void(unsigned step)> OnFreeMemStep;
     _result HelpMENUClick();
     _result AboutMENUClick();
     _result ExitMENUClick();
@@ -232,6 +246,8 @@ private:
     _corvexstate state_ = CORVEX_STARTING;
     std::uint32_t lastTick_ = 0;
     _ticksource tickSource_;
+    _physicalmemory physicalMemory_;
+    bool freeingMemory_ = false;
     std::vector<Entry> sentinels_;
     std::unique_ptr<_ignite> ignition_;
     std::string dataFolder_, skinFolder_, helpFolder_;
