@@ -14,6 +14,14 @@ int SnapToEdge(int position, int size, int screen, int stick) noexcept {
     return position;
 }
 
+int KeepOnScreen(int position, int size, int oldScreen, int newScreen) noexcept {
+    long long at = position;  // widened like SnapToEdge
+    if (position > 0 && at + size == oldScreen) at = static_cast<long long>(newScreen) - size;
+    if (at + size > newScreen) at = static_cast<long long>(newScreen) - size;
+    if (at < 0) at = 0;
+    return static_cast<int>(at);
+}
+
 _barplace PlaceOfBar(int left, int width, int screenX) noexcept {
     if (left == 0) return BAR_AT_LEFT;
     if (static_cast<long long>(left) + width == screenX) return BAR_AT_RIGHT;

@@ -3,6 +3,7 @@
 // checked anywhere:
 //
 //   SnapToEdge          pulls a coordinate onto a screen edge within Stick
+//   KeepOnScreen        where a coordinate goes when the screen changes size
 //   _workarea           a rectangle of the desktop (left, top, right, bottom)
 //   _barplace           where the bar stands relative to the screen edges
 //   DesktopAreaFor      the work area a docked bar leaves to other windows
@@ -21,6 +22,13 @@ namespace corvex {
 // `stick` of the far edge it is screen - size; otherwise `position`.
 // Compared with the full screen, not with the work area.
 int SnapToEdge(int position, int size, int screen, int stick) noexcept;
+
+// `position` and `size` run along one axis of a screen that changed from
+// `oldScreen` to `newScreen` pixels. A bar that touched the far edge (and
+// not the near one) touches the new far edge; any other moves only as far
+// as it must to lie wholly on the screen, and one longer than the screen
+// keeps its near edge on it.
+int KeepOnScreen(int position, int size, int oldScreen, int newScreen) noexcept;
 
 struct _workarea {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -682,10 +682,19 @@ _result TPULSE::UpdateScreenPosition() {
         return _ERROR;
     }
     Log(20, "TPULSE.UpdateScreenPosition: updated from index %d", index);
+    // Back where the user left it under this resolution (kept on the
+    // screen should the record be odd).
+    const int x = _metrics1.ScreenX(), y = _metrics1.ScreenY();
+    SetBounds(KeepOnScreen(positions_[index].x, Width(), x, x), KeepOnScreen(positions_[index].y, Height(), y, y),
+              Width(), Height());
     return _OK;
 }
 
 _result TPULSE::UpdateBeyondScreen() {
+    // No position recorded for this resolution: a bar docked at the right
+    // edge stays docked there, any other is brought (back) onto the screen.
+    SetBounds(KeepOnScreen(Left(), Width(), _metrics1.OldScreenX(), _metrics1.ScreenX()),
+              KeepOnScreen(Top(), Height(), _metrics1.OldScreenY(), _metrics1.ScreenY()), Width(), Height());
     Log(20, "TPULSE.UpdateBeyondScreen: new (%d,%d)", Left(), Top());
     return _OK;
 }
@@ -694,8 +703,7 @@ void TPULSE::_metrics1ScreenChange() {
     Log(10, "TPULSE._metrics1ScreenChange: <-");
     // Where the bar stood under the resolution just left.
     AddScreenPosition(lastPos_.x, lastPos_.y, _metrics1.OldScreenX(), _metrics1.OldScreenY());
-    UpdateScreenPosition();
-    UpdateBeyondScreen();
+    if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
     Log(10, "TPULSE._metrics1ScreenChange: ->");
 }
 

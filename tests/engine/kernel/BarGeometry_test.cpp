@@ -29,6 +29,24 @@ TEST(BarGeometry, SnapsWithinStickOfEitherEdgeOnly) {
     EXPECT_EQ(SnapToEdge(INT_MAX - 10, 150, 1024, 10), INT_MAX - 10);
 }
 
+TEST(BarGeometry, AScreenChangeKeepsTheBarOnItAndAtTheEdgeItTouched) {
+    // 1280 -> 800: a bar at the right edge goes to the new right edge, one
+    // in the middle only as far as it must, one at the left edge stays.
+    EXPECT_EQ(KeepOnScreen(1130, 150, 1280, 800), 650);
+    EXPECT_EQ(KeepOnScreen(300, 150, 1280, 800), 300);
+    EXPECT_EQ(KeepOnScreen(700, 150, 1280, 800), 650);
+    EXPECT_EQ(KeepOnScreen(0, 150, 1280, 800), 0);
+    // 800 -> 1280: the right edge is followed outwards too.
+    EXPECT_EQ(KeepOnScreen(650, 150, 800, 1280), 1130);
+    EXPECT_EQ(KeepOnScreen(649, 150, 800, 1280), 649);
+    // Off the near edge, or longer than the screen: the near edge shows.
+    EXPECT_EQ(KeepOnScreen(-40, 150, 1280, 1280), 0);
+    EXPECT_EQ(KeepOnScreen(100, 900, 1280, 800), 0);
+    // Same screen: nothing moves that lies on it.
+    EXPECT_EQ(KeepOnScreen(1130, 150, 1280, 1280), 1130);
+    EXPECT_EQ(KeepOnScreen(INT_MAX - 10, 150, 1280, 800), 650);
+}
+
 TEST(BarGeometry, ADockedBarReservesItsStripOverTheFullHeight) {
     EXPECT_EQ(PlaceOfBar(0, 150, 1024), BAR_AT_LEFT);
     EXPECT_EQ(DesktopAreaFor(0, 150, 1024, 768), (_workarea{150, 0, 1024, 768}));
