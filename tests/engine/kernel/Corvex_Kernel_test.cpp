@@ -822,6 +822,31 @@ TEST_F(KernelTest, TheHotKeyOfTheSettingsTogglesTheBar) {
     EXPECT_TRUE(bar.Visible());
 }
 
+TEST_F(KernelTest, PressingTheHotKeyAnywhereTogglesTheBar) {
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    // Ctrl+Alt+W pressed as a user would, through the system's input queue.
+    const auto press = [] {
+        INPUT keys[6] = {};
+        const WORD order[3] = {VK_CONTROL, VK_MENU, 'W'};
+        for (int i = 0; i < 3; ++i) {
+            keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
+            keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        ASSERT_EQ(SendInput(6, keys, sizeof(INPUT)), 6u);
+        for (int i = 0; i < 50; ++i) {
+            Application().ProcessMessages();
+            Sleep(10);
+        }
+    };
+    press();
+    EXPECT_FALSE(bar.Visible());
+    press();
+    EXPECT_TRUE(bar.Visible());
+}
+
 TEST_F(KernelTest, TheDiagnosisItemsActOnlyOnceEnabled) {
     TPULSE& bar = MakeEmptyBar();
     _testsentinel& sentinel = PlugTestSentinel(bar, "Test");
