@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/Processes.h"
+#include "support/RawRegistry.h"
 
 namespace corvex::test {
 namespace {
@@ -396,6 +397,57 @@ TEST_F(EngineTest, ASkinBesideTheEngineIsLoaded) {
     ASSERT_TRUE(WaitForEnd(bar));
     EXPECT_TRUE(InOrder(Log(), {"TPULSE.LoadData: Loading skin from \"" + (folder_ / "skin\\default.bmp") + "\"",
                                 "TPULSE.LoadData: -> (result=0)"}));
+}
+
+// Ctrl+Alt+W, the default hot key, pressed through the input queue.
+void PressHotKey() {
+    INPUT keys[6] = {};
+    const WORD order[3] = {VK_CONTROL, VK_MENU, 'W'};
+    for (int i = 0; i < 3; ++i) {
+        keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
+        keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(6, keys, sizeof(INPUT));
+}
+
+bool WaitForVisible(HWND window, bool visible) {
+    for (int i = 0; i < 100; ++i) {
+        if ((IsWindowVisible(window) != FALSE) == visible) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+TEST_F(EngineTest, TheBarSnapsTogglesWithTheHotKeyAndComesBackWhereItWas) {
+    const char* const settings = "Software\\Brannock\\corvex";
+    RawDeleteTree(HKEY_CURRENT_USER, settings);
+    HWND bar = StartEngine("");
+    ASSERT_NE(bar, nullptr);
+    RECT r{};
+    // Dropped 7 pixels from the left edge, it snaps onto it.
+    SetWindowPos(bar, nullptr, 7, 240, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(bar, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 240);
+    SetWindowPos(bar, nullptr, 300, 200, 180, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    PressHotKey();
+    EXPECT_TRUE(WaitForVisible(bar, false));
+    PressHotKey();
+    EXPECT_TRUE(WaitForVisible(bar, true));
+
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+    bar = StartEngine("");
+    ASSERT_NE(bar, nullptr);
+    GetWindowRect(bar, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right - r.left, 180);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForEnd(bar));
+    RawDeleteTree(HKEY_CURRENT_USER, settings);
 }
 
 }  // namespace
