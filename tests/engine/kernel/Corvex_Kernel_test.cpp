@@ -27,6 +27,7 @@
 #include "Timer.h"
 #include "WinHandle.h"
 #include "engine/sentinels/SentinelTesting.h"
+#include "support/Keyboard.h"
 #include "support/Processes.h"
 
 namespace corvex::test {
@@ -828,14 +829,7 @@ TEST_F(KernelTest, PressingTheHotKeyAnywhereTogglesTheBar) {
     bar.Show();
     // Ctrl+Alt+W pressed as a user would, through the system's input queue.
     const auto press = [] {
-        INPUT keys[6] = {};
-        const WORD order[3] = {VK_CONTROL, VK_MENU, 'W'};
-        for (int i = 0; i < 3; ++i) {
-            keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
-            keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
-            keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-        }
-        ASSERT_EQ(SendInput(6, keys, sizeof(INPUT)), 6u);
+        ASSERT_TRUE(PressChord({VK_CONTROL, VK_MENU, 'W'}));
         for (int i = 0; i < 50; ++i) {
             Application().ProcessMessages();
             Sleep(10);

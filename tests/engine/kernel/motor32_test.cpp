@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Keyboard.h"
 #include "support/Processes.h"
 #include "support/RawRegistry.h"
 
@@ -399,18 +400,6 @@ TEST_F(EngineTest, ASkinBesideTheEngineIsLoaded) {
                                 "TPULSE.LoadData: -> (result=0)"}));
 }
 
-// Ctrl+Alt+W, the default hot key, pressed through the input queue.
-void PressHotKey() {
-    INPUT keys[6] = {};
-    const WORD order[3] = {VK_CONTROL, VK_MENU, 'W'};
-    for (int i = 0; i < 3; ++i) {
-        keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
-        keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(6, keys, sizeof(INPUT));
-}
-
 bool WaitForVisible(HWND window, bool visible) {
     for (int i = 0; i < 100; ++i) {
         if ((IsWindowVisible(window) != FALSE) == visible) return true;
@@ -432,9 +421,9 @@ TEST_F(EngineTest, TheBarSnapsTogglesWithTheHotKeyAndComesBackWhereItWas) {
     EXPECT_EQ(r.top, 240);
     SetWindowPos(bar, nullptr, 300, 200, 180, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    PressHotKey();
+    PressChord({VK_CONTROL, VK_MENU, 'W'});  // the default hot key
     EXPECT_TRUE(WaitForVisible(bar, false));
-    PressHotKey();
+    PressChord({VK_CONTROL, VK_MENU, 'W'});  // the default hot key
     EXPECT_TRUE(WaitForVisible(bar, true));
 
     PostMessageA(bar, WM_CLOSE, 0, 0);
