@@ -4,52 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
+
+#include "support/MessageBoxes.h"
 
 namespace corvex {
 namespace {
 
-// Finds the box by its caption on another thread, notes which buttons it
-// has, and presses `button`.
-class BoxPresser {
-public:
-    BoxPresser(std::string caption, int button)
-        : caption_(std::move(caption)), button_(button), thread_([this] { Run(); }) {}
-    ~BoxPresser() { thread_.join(); }
-
-    bool Found() const { return found_; }
-    bool Has(int id) const { return (buttons_ >> id) & 1; }
-    bool Owned() const { return owned_; }
-
-private:
-    void Run() {
-        for (int tries = 0; tries < 1000 && !found_; ++tries) {
-            // The box is made hidden and shown once its buttons are set up.
-            HWND box = FindWindowA(nullptr, caption_.c_str());
-            if (box && IsWindowVisible(box)) {
-                owned_ = GetWindow(box, GW_OWNER) != nullptr;
-                for (int id = IDOK; id <= IDNO; ++id)
-                    // The box may keep every button and hide the unused ones.
-                    if (HWND item = GetDlgItem(box, id); item && IsWindowVisible(item))
-                        buttons_ |= 1u << id;
-                found_ = true;
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
-            } else {
-                Sleep(10);
-            }
-        }
-    }
-
-    std::string caption_;
-    int button_;
-    std::atomic<bool> found_{false};
-    std::atomic<bool> owned_{false};
-    std::atomic<unsigned> buttons_{0};
-    std::thread thread_;
-};
+using test::BoxPresser;
 
 TEST(ErrorBox, CaptionAndSingleOkButton) {
     _result result;
@@ -60,6 +22,7 @@ TEST(ErrorBox, CaptionAndSingleOkButton) {
         for (int id = IDOK; id <= IDNO; ++id) has[id] = presser.Has(id);
         ASSERT_TRUE(presser.Found());
         EXPECT_FALSE(presser.Owned());
+        EXPECT_EQ(presser.Text(), "the text");
     }
     EXPECT_EQ(result, _OK);
     EXPECT_TRUE(has[IDOK]);

@@ -21,6 +21,7 @@
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
 #include "engine/sentinels/SentinelTesting.h"
+#include "support/MessageBoxes.h"
 
 namespace corvex::test {
 namespace {
@@ -148,6 +149,20 @@ TEST_F(DisplayModesTest, ABarLeftOffTheSmallerScreenIsBroughtBackOntoIt) {
     SwitchTo(bar, 800, 600);
     EXPECT_EQ(bar.Left(), 800 - kBarWidth);
     EXPECT_EQ(bar.Top() + bar.Height(), 600);
+}
+
+TEST_F(DisplayModesTest, AModeTheDriverRefusesIsToldAndChangesNothing) {
+    TPULSE& bar = LaunchBar();
+    _result result = _OK;
+    {
+        BoxPresser presser("Corvex: error", IDOK);
+        result = bar.SetScreenRes(333, 222, 32, 60);
+        ASSERT_TRUE(presser.Found());
+        EXPECT_EQ(presser.Text(), "Graphics mode not supported");
+    }
+    EXPECT_EQ(result, _ERROR);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), startX_);
+    EXPECT_EQ(bar.Positions().Count(), 0);
 }
 
 }  // namespace
