@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "Registry_Zolt2.h"
+#include "support/Processes.h"
 
 namespace corvex::test {
 namespace {
@@ -76,7 +77,27 @@ TEST(Help, ATypeWithoutACommandIsNoBrowser) {
     }
 }
 
+bool BesideThisProgram(const std::string& file) {
+    return GetFileAttributesA((BinFolder() + "\\" + file).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 TEST(About, AMissingLibraryOrEntryPointIsToldAndFails) {
+    // The build puts both libraries beside this program, where the loader
+    // looks first: the missing case runs in a copy of this program in a
+    // folder of its own.
+    if (BesideThisProgram("infopane32.dll") || BesideThisProgram("cpupanel32.dll")) {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        const TempFolder alone("about");
+        ASSERT_TRUE(CopyProgram(self, alone / "alone.exe"));
+        const ProcessResult run = RunCaptured(
+            "\"" + (alone / "alone.exe") + "\" --gtest_filter=About.AMissingLibraryOrEntryPointIsToldAndFails",
+            alone.Path(), 60000);
+        ASSERT_TRUE(run.finished) << run.output;
+        EXPECT_EQ(run.exitCode, 0u) << run.output;
+        EXPECT_NE(run.output.find("[  PASSED  ] 1 test."), std::string::npos) << run.output;
+        return;
+    }
     _component owner;
     _about& about = owner.Make<_about>();
     std::string told;
