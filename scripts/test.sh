@@ -50,6 +50,41 @@ sleep 4
 corvex_screenshot display-components || true
 wait "$showcase" || true
 
+# More pictures: the two companion libraries' windows as the engine opens
+# them, a band of readouts, and the real engine with its menu open over the
+# CPU band. Each program but the band writes a file once its window is up;
+# the shot waits for it (15 s at most). A missing picture never fails the run.
+shot() {  # shot <name> <seconds to wait, or a ready file> <program> [arguments]
+  local name=$1 ready=$2 waited=0 pid
+  shift 2
+  ( cd "$CORVEX_BUILD/win32/bin" && timeout 40 wine "$@" >/dev/null 2>&1 ) &
+  pid=$!
+  if [[ $ready =~ ^[0-9]+$ ]]; then
+    sleep "$ready"
+  else
+    while [ ! -f "$ready" ] && [ "$waited" -lt 150 ] && kill -0 "$pid" 2>/dev/null; do
+      sleep 0.1
+      waited=$((waited + 1))
+    done
+  fi
+  if [[ $ready =~ ^[0-9]+$ ]] || [ -f "$ready" ]; then
+    sleep 0.3  # the window's first painting
+    corvex_screenshot "$name" || true
+  else
+    corvex_log "no $name picture"
+  fi
+  wait "$pid" || true
+}
+shots=$CORVEX_BUILD/screenshots
+mkdir -p "$shots"
+rm -f "$shots"/*.ready
+winshots="Z:${shots//\//\\}"
+shot about-box "$shots/about.ready" companion_showcase.exe about 2 "$winshots\\about.ready"
+shot cpu-panel "$shots/cpu.ready" companion_showcase.exe cpu 2 "$winshots\\cpu.ready"
+shot speeder-band 5 speeder_showcase.exe 7
+shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
+rm -f "$shots"/*.ready
+
 # One closing line over every test case of both trees.
 passed=0 failed=0 skipped=0
 for xml in "$results"/*.xml; do
