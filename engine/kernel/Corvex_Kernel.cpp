@@ -414,6 +414,11 @@ _result TPULSE::Shutdown() {
     Log(10, "TPULSE.Shutdown: <-");
     if (state_ == CORVEX_DOWN) return _OK;
     TIMER.SetEnabled(false);
+    // Closed between the steps of a free-memory command: its temporary row
+    // goes first, it is no setting to save.
+    if (freeingMemory_ && memory_)
+        for (std::size_t i = memory_->SpeederCount(); i-- > 0;)
+            if (auto* row = dynamic_cast<_smemfree*>(memory_->Speeders(i))) RemoveFreeMemRow(*row);
     for (const Entry& entry : sentinels_) {
         _sentinel& sentinel = *entry.sentinel;
         Log(20, "TPULSE.Shutdown: stopping _sentinel: %s", sentinel.Caption().c_str());
@@ -994,22 +999,24 @@ _result TPULSE::FreeMemMENUClick() {
             }
         }
 
-        if (_speeder* left = watch.Row()) {
-            Retire(*left, std::string());
-            // Looked up rather than taken as the last: the Designer may
-            // have moved it meanwhile.
-            int index = -1;
-            if (memory_->FindSpeeder(left, index) == _OK)
-                memory_->KillSpeederByIndex(index);
-            else
-                memory_->Destroy(left);
-        }
+        if (_speeder* left = watch.Row()) RemoveFreeMemRow(*left);
     }
     KERNEL_UpdateSize();
     if (ticking && state_ != CORVEX_CLOSING && state_ != CORVEX_DOWN) TIMER.SetEnabled(true);
     freeingMemory_ = false;
     Log(10, "TPULSE.FreeMemMENUClick: -> (result=%d)", result);
     return result;
+}
+
+void TPULSE::RemoveFreeMemRow(_speeder& row) {
+    Retire(row, std::string());
+    // Looked up rather than taken as the last: the Designer may have moved
+    // it while the command ran.
+    int index = -1;
+    if (memory_->FindSpeeder(&row, index) == _OK)
+        memory_->KillSpeederByIndex(index);
+    else
+        memory_->Destroy(&row);
 }
 
 _result TPULSE::HelpMENUClick() {

@@ -237,6 +237,8 @@ private:
     void FormCreate();
     void BuildMenu();
     void _metrics1ScreenChange();
+    // Takes the free-memory command's temporary row out of the Memory Sentinel.
+    void RemoveFreeMemRow(_speeder& row);
     // The options dialog's copy, filled from the settings.
     void FillLiveOptions();
     // The work area other windows get back when the bar does not dock.

@@ -175,6 +175,11 @@ TEST_F(FreeMemTest, ClosingTheBarMeanwhileEndsTheFillingAndLeavesTheTimerOff) {
     EXPECT_EQ(bar.State(), CORVEX_DOWN);
     EXPECT_EQ(bar.MemorySentinel()->SpeederCount(), speeders);
     EXPECT_FALSE(bar.TIMER.Enabled()) << "a shut-down bar does not tick";
+    // The temporary row was no setting: nothing of it was saved.
+    _registry registry;
+    registry.SetRootKey(REGISTRY_CURRENT_USER);
+    EXPECT_FALSE(registry.KeyExists("\\Software\\Brannock\\corvex\\0.0.1\\Sentinels\\Memory Sentinel\\Speeders\\free..."));
+    EXPECT_TRUE(registry.KeyExists("\\Software\\Brannock\\corvex\\0.0.1\\Sentinels\\Memory Sentinel"));
     // A closed bar starts no new run.
     seen_.clear();
     EXPECT_EQ(bar.FreeMemMENUClick(), _ERROR);
