@@ -22,10 +22,12 @@ endif()
 
 # corvex_defaults(<target>): warnings and language level of our own code.
 function(corvex_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow
-                         -Wnon-virtual-dtor -Wcast-align -Wformat=2)
+  # C++ only: a program's resource script goes through the resource
+  # compiler, which knows none of these.
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wshadow
+                         -Wnon-virtual-dtor -Wcast-align -Wformat=2>)
   if(CORVEX_WERROR)
-    target_compile_options(${target} PRIVATE -Werror)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
   endif()
 endfunction()
 

@@ -400,6 +400,16 @@ TEST_F(EngineTest, ASkinBesideTheEngineIsLoaded) {
                                 "TPULSE.LoadData: -> (result=0)"}));
 }
 
+TEST_F(EngineTest, BothProgramsCarryTheIconTheAboutBoxShows) {
+    for (const char* program : {"motor32.dex", "corvex32.exe"}) {
+        const HMODULE file = LoadLibraryExA((folder_ / program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(file, nullptr) << program;
+        // The engine loads icon 1 of its own file for the about box.
+        EXPECT_NE(FindResourceA(file, MAKEINTRESOURCEA(1), RT_GROUP_ICON), nullptr) << program;
+        FreeLibrary(file);
+    }
+}
+
 bool WaitForVisible(HWND window, bool visible) {
     for (int i = 0; i < 100; ++i) {
         if ((IsWindowVisible(window) != FALSE) == visible) return true;
