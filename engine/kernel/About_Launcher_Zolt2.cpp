@@ -4,11 +4,11 @@
 
 namespace corvex {
 
-namespace {
-
 void ShowWizardError(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "About Wizard Error", MB_OK | MB_ICONERROR);
 }
+
+namespace {
 
 // A length-prefixed string of up to 255 characters.
 struct _shortstring {
@@ -22,7 +22,6 @@ struct _shortstring {
 
 using _aboutentry = void(__stdcall*)(const _shortstring* app, const _shortstring* version, int build,
                                      const _shortstring* compiled, HICON icon, const char* info);
-using _cpuentry = void(__stdcall*)();
 
 std::string TimeText(std::time_t when) {
     SYSTEMTIME time{};
@@ -68,24 +67,6 @@ _result _about::Execute() {
     for (std::size_t i = 0; i < info_.size(); ++i) lines += (i ? "\r\n" : "") + info_[i];
     const _shortstring app(appName_), version(version_), compiled(TimeText(compiled_));
     entry(&app, &version, build_, &compiled, icon_, lines.c_str());
-    FreeLibrary(library);
-    return _OK;
-}
-
-_result LaunchCpuInfo(const _aboutnotice& notice) {
-    const _aboutnotice show = notice ? notice : _aboutnotice(&ShowWizardError);
-    const HMODULE library = LoadLibraryA("cpupanel32.dll");
-    if (!library) {
-        show("cpupanel32.dll not found or open failure");
-        return _ERROR;
-    }
-    const auto entry = reinterpret_cast<_cpuentry>(reinterpret_cast<void*>(GetProcAddress(library, "cpupanel_Go")));
-    if (!entry) {
-        FreeLibrary(library);
-        show("cpupanel32.dll: function not thunked");
-        return _ERROR;
-    }
-    entry();
     FreeLibrary(library);
     return _OK;
 }

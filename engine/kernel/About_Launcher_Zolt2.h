@@ -1,8 +1,7 @@
 #pragma once
 // _about: the about box, shown by a library outside the program that is
-// loaded for each showing; LaunchCpuInfo does the same for the processor
-// information. A missing library, or one without its entry point, is
-// told to the user in a box captioned "About Wizard Error".
+// loaded for each showing. A missing library, or one without its entry
+// point, is told to the user in a box captioned "About Wizard Error".
 
 #include <windows.h>
 
@@ -58,7 +57,8 @@ private:
     _aboutnotice notice_;
 };
 
-// Shows the processor information of "cpupanel32.dll".
-_result LaunchCpuInfo(const _aboutnotice& notice = {});
+// The box captioned "About Wizard Error" with the error icon: the notice
+// unless a test puts another in.
+void ShowWizardError(const std::string& text);
 
 }  // namespace corvex

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "About_Launcher_Zolt2.h"
+#include "CPU_Wizard_Launcher_Zolt2.h"
 #include "Application.h"
 #include "Corvex_Ignition.h"
 #include "Corvex_Tray.h"

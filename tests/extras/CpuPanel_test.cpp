@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "About_Launcher_Zolt2.h"
+#include "CPU_Wizard_Launcher_Zolt2.h"
 #include "CPU_Win32.h"
 #include "PanelIds.h"
 #include "PanelText.h"

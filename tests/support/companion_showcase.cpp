@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "About_Launcher_Zolt2.h"
+#include "CPU_Wizard_Launcher_Zolt2.h"
 #include "PanelIds.h"
 #include "WinHandle.h"
 

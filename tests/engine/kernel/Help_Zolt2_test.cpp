@@ -2,6 +2,7 @@
 // type of ".htm", and the libraries outside the program reported missing.
 
 #include "About_Launcher_Zolt2.h"
+#include "CPU_Wizard_Launcher_Zolt2.h"
 #include "Help_Zolt2.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,29 @@
+#include "CPU_Wizard_Launcher_Zolt2.h"
+
+#include <windows.h>
+
+namespace corvex {
+
+namespace {
+using _cpuentry = void(__stdcall*)();
+}  // namespace
+
+_result LaunchCpuInfo(const _aboutnotice& notice) {
+    const _aboutnotice show = notice ? notice : _aboutnotice(&ShowWizardError);
+    const HMODULE library = LoadLibraryA("cpupanel32.dll");
+    if (!library) {
+        show("cpupanel32.dll not found or open failure");
+        return _ERROR;
+    }
+    const auto entry = reinterpret_cast<_cpuentry>(reinterpret_cast<void*>(GetProcAddress(library, "cpupanel_Go")));
+    if (!entry) {
+        FreeLibrary(library);
+        show("cpupanel32.dll: function not thunked");
+        return _ERROR;
+    }
+    entry();
+    FreeLibrary(library);
+    return _OK;
+}
+
+}  // namespace corvex
