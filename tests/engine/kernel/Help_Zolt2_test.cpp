@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "Registry_Zolt2.h"
+#include "support/MessageBoxes.h"
 #include "support/Processes.h"
 
 namespace corvex::test {
@@ -101,12 +102,17 @@ TEST(About, AMissingLibraryOrEntryPointIsToldAndFails) {
     }
     _component owner;
     _about& about = owner.Make<_about>();
+    EXPECT_EQ(about.DllName(), "infopane32.dll");
+    {
+        // The box the user sees, answered as the user would.
+        BoxPresser presser("About Wizard Error", IDOK);
+        EXPECT_EQ(about.Execute(), _ERROR);
+        ASSERT_TRUE(presser.Found());
+        EXPECT_EQ(presser.Text(), "infopane32.dll not found or open failure");
+    }
+    EXPECT_NE(about.LastError(), 0u);
     std::string told;
     about.SetNotice([&](const std::string& text) { told = text; });
-    EXPECT_EQ(about.DllName(), "infopane32.dll");
-    EXPECT_EQ(about.Execute(), _ERROR);
-    EXPECT_EQ(told, "infopane32.dll not found or open failure");
-    EXPECT_NE(about.LastError(), 0u);
     about.SetDllName("kernel32.dll");
     EXPECT_EQ(about.Execute(), _ERROR);
     EXPECT_EQ(told, "kernel32.dll: function not thunked");
