@@ -18,6 +18,7 @@
 #include "MemorySpeeders.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
+#include "engine/kernel/BarTesting.h"
 
 namespace corvex::test {
 namespace {
@@ -50,26 +51,8 @@ std::multiset<std::string> AttributeValues(const std::string& page, const std::s
     return values;
 }
 
-class HelpPageTest : public ::testing::Test {
+class HelpPageTest : public BarTest {
 protected:
-    void SetUp() override {
-        Wipe();
-        StartupOptions().Reset();
-    }
-    void TearDown() override {
-        root_.reset();
-        // Closing a main form leaves a quit message for the next loop.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-        StartupOptions().Reset();
-        Wipe();
-    }
-    static void Wipe() {
-        _registry registry;
-        registry.SetRootKey(REGISTRY_CURRENT_USER);
-        registry.DeleteKey("\\Software\\Brannock\\corvex");
-    }
 
     // The anchors the readouts of a full bar open the page at: its own
     // Speeders, those its Sentinels make on request, and the kinds made
@@ -98,7 +81,6 @@ protected:
         return anchors;
     }
 
-    std::unique_ptr<_component> root_ = std::make_unique<_component>();
 };
 
 TEST_F(HelpPageTest, TheBarFindsThePageWithASectionForEveryReadout) {

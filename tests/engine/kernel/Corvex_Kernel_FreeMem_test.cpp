@@ -20,6 +20,7 @@
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
 #include "Timer.h"
+#include "engine/kernel/BarTesting.h"
 
 namespace corvex::test {
 namespace {
@@ -39,26 +40,8 @@ struct Seen {
     int posted = 0;            // probe messages handled before this step
 };
 
-class FreeMemTest : public ::testing::Test {
+class FreeMemTest : public BarTest {
 protected:
-    void SetUp() override {
-        Wipe();
-        StartupOptions().Reset();
-    }
-    void TearDown() override {
-        root_.reset();
-        // Closing the bar leaves a quit message behind: not for the next test.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-        StartupOptions().Reset();
-        Wipe();
-    }
-    static void Wipe() {
-        _registry registry;
-        registry.SetRootKey(REGISTRY_CURRENT_USER);
-        registry.DeleteKey("\\Software\\Brannock\\corvex");
-    }
 
     TPULSE& LaunchedBar(std::uint64_t physical = kSmallMachine) {
         TPULSE& bar = root_->Make<TPULSE>();
@@ -89,7 +72,6 @@ protected:
         };
     }
 
-    std::unique_ptr<_component> root_ = std::make_unique<_component>();
     std::vector<Seen> seen_;
     int posted_ = 0;
     _messagewindow probe_{[this](UINT message, WPARAM, LPARAM, LRESULT& result) {

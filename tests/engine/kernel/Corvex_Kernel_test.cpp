@@ -26,6 +26,7 @@
 #include "StartupOptions.h"
 #include "Timer.h"
 #include "WinHandle.h"
+#include "engine/kernel/BarTesting.h"
 #include "engine/sentinels/SentinelTesting.h"
 #include "support/Keyboard.h"
 #include "support/Processes.h"
@@ -36,20 +37,6 @@ namespace {
 const char* const kCaptions[SENTINEL_BUILTIN_COUNT] = {
     "Drive Sentinel", "CPU Sentinel", "Memory Sentinel", "FSR Sentinel", "Audio Sentinel", "System Sentinel",
     "Net Sentinel",   "Kernel Sentinel", "LAN Sentinel", "Mail Sentinel", "RAS Sentinel"};
-
-void WipeSettings() {
-    _registry registry;
-    registry.SetRootKey(REGISTRY_CURRENT_USER);
-    registry.DeleteKey("\\Software\\Brannock\\corvex");
-}
-
-// Closing the main form ends the message loop with a quit message: take
-// it out, so that it does not end the next test's loop.
-void DrainQuit() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
 
 int ThreadsOfThisProcess() {
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -63,19 +50,8 @@ int ThreadsOfThisProcess() {
     return count;
 }
 
-class KernelTest : public ::testing::Test {
+class KernelTest : public BarTest {
 protected:
-    void SetUp() override {
-        WipeSettings();
-        StartupOptions().Reset();
-    }
-    void TearDown() override {
-        root_.reset();
-        DrainQuit();
-        StartupOptions().Reset();
-        WipeSettings();
-    }
-
     TPULSE& MakeBar() { return root_->Make<TPULSE>(); }
     TPULSE& MakeEmptyBar() {
         for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i) StartupOptions().Unplug(i);
@@ -87,7 +63,6 @@ protected:
         return sentinel;
     }
 
-    std::unique_ptr<_component> root_ = std::make_unique<_component>();
     _journal journal_;
 };
 

@@ -20,6 +20,7 @@
 #include "Metrics_Win32.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
+#include "engine/kernel/BarTesting.h"
 #include "engine/sentinels/SentinelTesting.h"
 #include "support/MessageBoxes.h"
 
@@ -28,30 +29,19 @@ namespace {
 
 constexpr int kBarWidth = 150;
 
-void WipeSettings() {
-    _registry registry;
-    registry.SetRootKey(REGISTRY_CURRENT_USER);
-    registry.DeleteKey("\\Software\\Brannock\\corvex");
-}
-
-class DisplayModesTest : public ::testing::Test {
+class DisplayModesTest : public BarTest {
 protected:
     void SetUp() override {
-        WipeSettings();
-        StartupOptions().Reset();
+        BarTest::SetUp();
         for (int i = 0; i < SENTINEL_BUILTIN_COUNT; ++i) StartupOptions().Unplug(i);
         startX_ = GetSystemMetrics(SM_CXSCREEN);
         startY_ = GetSystemMetrics(SM_CYSCREEN);
     }
     void TearDown() override {
         root_.reset();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
         // The next test starts from the desktop's own mode.
         if (GetSystemMetrics(SM_CXSCREEN) != startX_) ChangeDisplaySettingsA(nullptr, 0);
-        StartupOptions().Reset();
-        WipeSettings();
+        BarTest::TearDown();
     }
 
     TPULSE& LaunchBar() {
@@ -89,7 +79,6 @@ protected:
     }
 
     int startX_ = 0, startY_ = 0;
-    std::unique_ptr<_component> root_ = std::make_unique<_component>();
     _journal journal_;
 };
 
