@@ -351,10 +351,10 @@ void _wincontrol::PaintChildren(_canvas& canvas, const _rect& area, HDC screen) 
     const HDC dc = canvas.Handle();
     for (_control* control : children_) {
         auto* graphic = dynamic_cast<_graphiccontrol*>(control);
-        if (!graphic || !graphic->Visible() || Intersect(graphic->BoundsRect(), area).Empty()) continue;
+        if (!graphic || !graphic->Visible()) continue;
         const _rect b = graphic->BoundsRect();
         const RECT bounds{b.left, b.top, b.right, b.bottom};
-        if (screen && !RectVisible(screen, &bounds)) continue;
+        if (Intersect(b, area).Empty() || (screen && !RectVisible(screen, &bounds))) continue;
         const int saved = SaveDC(dc);
         OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
@@ -570,10 +570,15 @@ void _wincontrol::DeferPaint(const _rect& area) {
     // Uniting regions stays in this process; every InvalidateRect would be
     // a trip to the window manager's bookkeeping.
     _region part(CreateRectRgn(area.left, area.top, area.right, area.bottom));
-    if (!pendingPaint_)
+    if (!part) {
+        // Out of GDI space: mark it at once rather than lose it.
+        const RECT r{area.left, area.top, area.right, area.bottom};
+        InvalidateRect(handle_, &r, FALSE);
+    } else if (!pendingPaint_) {
         pendingPaint_ = std::move(part);
-    else if (part)
+    } else {
         CombineRgn(pendingPaint_.get(), pendingPaint_.get(), part.get(), RGN_OR);
+    }
 }
 
 _paintbatch::~_paintbatch() {

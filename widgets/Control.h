@@ -8,6 +8,8 @@
 //                    the window to the object and calls its virtual
 //                    WndProc; notifications the window sends its parent
 //                    come back to the child's own WndProc (REFLECT + msg)
+//   _paintbatch      holds a window's painting back until a group of its
+//                    windowless children have all changed
 //
 // Ownership and parentage are separate: the owner destroys the object,
 // the parent shows it. A window object destroys its window only while it
