@@ -13,6 +13,9 @@ corvex_install
 rm -rf "$results"
 mkdir -p "$results"
 
+corvex_log "include layers"
+bash "$CORVEX_ROOT/scripts/check_layers.sh" || status=1
+
 corvex_build native
 corvex_log "native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 ctest --test-dir "$CORVEX_BUILD/native" --output-on-failure || status=1

@@ -2,8 +2,8 @@
 // Owning and non-owning faces of the Windows handles the window layer
 // makes: one template, one traits struct per kind of handle.
 //
-//   _counted<Traits>     owns (through the _handle template of Handle.h)
-//                        and counts: destroys its handle, move-only
+//   _handle<Traits>      owns and counts (the template of Handle.h):
+//                        destroys its handle, move-only
 //   _handleview<Traits>  borrows: never destroys
 //   _livehandles         how many handles of each kind the process owns
 //
@@ -22,7 +22,7 @@
 namespace corvex {
 
 // A counted kind of GDI or user handle, in the form the owning template
-// of Handle.h takes. Live() is the number of handles of the kind owned now.
+// of Handle.h takes (its Live() makes the template count). Live() is the number of handles of the kind owned now.
 template <class Handle, class Tag>
 struct _handlekind {
     using value_type = Handle;
@@ -62,47 +62,6 @@ struct _imagelisttraits : _handlekind<HIMAGELIST, _imagelisttraits> {
     static void Close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
 };
 
-// The owning handle of Handle.h, keeping its kind's live count.
-template <class Traits>
-class _counted {
-public:
-    using type = typename Traits::value_type;
-
-    _counted() noexcept = default;
-    explicit _counted(type handle) noexcept : owner_(handle) {
-        if (owner_) ++Traits::Live();
-    }
-    ~_counted() { reset(); }
-    _counted(const _counted&) = delete;
-    _counted& operator=(const _counted&) = delete;
-    _counted(_counted&& other) noexcept : owner_(std::move(other.owner_)) {}
-    _counted& operator=(_counted&& other) noexcept {
-        if (this != &other) {
-            reset();
-            owner_ = std::move(other.owner_);
-        }
-        return *this;
-    }
-
-    [[nodiscard]] type get() const noexcept { return static_cast<type>(owner_.get()); }
-    explicit operator bool() const noexcept { return static_cast<bool>(owner_); }
-
-    void reset(type handle = nullptr) noexcept {
-        if (handle == get()) return;
-        if (owner_) --Traits::Live();
-        owner_.reset(handle);
-        if (owner_) ++Traits::Live();
-    }
-    // Gives the handle up without destroying it.
-    [[nodiscard]] type release() noexcept {
-        if (owner_) --Traits::Live();
-        return owner_.release();
-    }
-
-private:
-    _handle<Traits> owner_;
-};
-
 // A borrowed handle of the same kinds: never destroyed, never counted.
 template <class Traits>
 class _handleview {
@@ -110,7 +69,7 @@ public:
     using type = typename Traits::value_type;
     constexpr _handleview() noexcept = default;
     constexpr _handleview(type handle) noexcept : handle_(handle) {}  // borrowing is implicit
-    _handleview(const _counted<Traits>& owner) noexcept : handle_(owner.get()) {}
+    _handleview(const _handle<Traits>& owner) noexcept : handle_(owner.get()) {}
     [[nodiscard]] constexpr type get() const noexcept { return handle_; }
     explicit constexpr operator bool() const noexcept { return handle_ != nullptr; }
 
@@ -118,15 +77,15 @@ private:
     type handle_ = nullptr;
 };
 
-using _pen = _counted<_pentraits>;
-using _brush = _counted<_brushtraits>;
-using _fonthandle = _counted<_fonttraits>;
-using _bitmaphandle = _counted<_bitmaptraits>;
-using _region = _counted<_regiontraits>;
-using _memorydchandle = _counted<_dctraits>;
-using _iconhandle = _counted<_icontraits>;
-using _menuhandle = _counted<_menutraits>;
-using _imagelisthandle = _counted<_imagelisttraits>;
+using _pen = _handle<_pentraits>;
+using _brush = _handle<_brushtraits>;
+using _fonthandle = _handle<_fonttraits>;
+using _bitmaphandle = _handle<_bitmaptraits>;
+using _region = _handle<_regiontraits>;
+using _memorydchandle = _handle<_dctraits>;
+using _iconhandle = _handle<_icontraits>;
+using _menuhandle = _handle<_menutraits>;
+using _imagelisthandle = _handle<_imagelisttraits>;
 
 // The live counts of every kind, plus the windows bound to control objects.
 struct _livehandles {
