@@ -1,5 +1,7 @@
 #include "Lair_Zolt2.h"
 
+#include <cstdio>
+
 #include "Debug_Zolt2.h"
 #include "Registry_Win32.h"
 #include "WindowHook.h"
@@ -10,17 +12,12 @@ namespace {
 
 const char* const kPositionKey = "Desposition";
 
-// Restores the store's key when a nested user leaves, also by an exception.
-class KeyScope {
-public:
-    explicit KeyScope(_lair& lair) : lair_(lair) { lair_.PushKey(); }
-    ~KeyScope() { lair_.PopKey(); }
-    KeyScope(const KeyScope&) = delete;
-    KeyScope& operator=(const KeyScope&) = delete;
+// The highest system colour index ($80000000 + n): COLOR_MENUBAR.
+constexpr unsigned kLastSystemColor = 30;
 
-private:
-    _lair& lair_;
-};
+bool ValidColor(unsigned value) noexcept {
+    return (value & 0xFF000000u) == 0 || (value >= 0x80000000u && value <= 0x80000000u + kLastSystemColor);
+}
 
 }  // namespace
 
@@ -49,12 +46,8 @@ void _lair::SetKey(const std::string& key) {
 }
 
 bool _lair::FirstRun() {
-    if (!firstRunKnown_) {
-        // Opening the application key itself finds out.
-        PushKey();
-        SetKey(std::string());
-        PopKey();
-    }
+    // Opening the application key itself finds out.
+    if (!firstRunKnown_) _lairkey scope(*this, std::string());
     return firstRunKnown_ && firstRun_;
 }
 
@@ -129,12 +122,17 @@ bool _lair::OpenFor(const std::string& name) {
     return false;
 }
 
+void _lair::Refused(const std::string& name, const std::string& shown, const char* why) {
+    error_ = true;
+    Log(1, "ERROR: _lair: %s\\%s = %s %s: default used", key_.c_str(), name.c_str(), shown.c_str(), why);
+}
+
 std::string _lair::ReadString(const std::string& name, const std::string& fallback) {
     if (!OpenFor(name)) return fallback;
     try {
         return hive_.ReadString(name);
     } catch (const _registryerror&) {
-        error_ = true;
+        Refused(name, "(stored)", "is not a string");
         return fallback;
     }
 }
@@ -144,13 +142,37 @@ int _lair::ReadInteger(const std::string& name, int fallback) {
     try {
         return hive_.ReadInteger(name);
     } catch (const _registryerror&) {
-        error_ = true;
+        Refused(name, "(stored)", "is not an integer");
         return fallback;
     }
 }
 
 bool _lair::ReadBool(const std::string& name, bool fallback) {
-    return ReadInteger(name, fallback ? 1 : 0) != 0;
+    return ReadInteger(name, fallback ? 1 : 0, 0, 1) != 0;
+}
+
+int _lair::ReadInteger(const std::string& name, int fallback, int min, int max) {
+    const int value = ReadInteger(name, fallback);
+    if (error_ || (min <= value && value <= max)) return error_ ? fallback : value;
+    Refused(name, std::to_string(value), ("outside " + std::to_string(min) + ".." + std::to_string(max)).c_str());
+    return fallback;
+}
+
+std::string _lair::ReadString(const std::string& name, const std::string& fallback, std::size_t maxLength) {
+    std::string value = ReadString(name, fallback);
+    if (error_ || value.size() <= maxLength) return error_ ? fallback : value;
+    Refused(name, "(" + std::to_string(value.size()) + " characters)",
+            ("longer than " + std::to_string(maxLength)).c_str());
+    return fallback;
+}
+
+unsigned _lair::ReadColor(const std::string& name, unsigned fallback) {
+    const unsigned value = static_cast<unsigned>(ReadInteger(name, static_cast<int>(fallback)));
+    if (error_ || ValidColor(value)) return error_ ? fallback : value;
+    char shown[16];
+    std::snprintf(shown, sizeof shown, "$%08X", value);
+    Refused(name, shown, "is no colour");
+    return fallback;
 }
 
 _result _lair::WriteString(const std::string& name, const std::string& text) {
@@ -227,7 +249,7 @@ void _territory::Notification(_component& destroyed) {
 
 void _territory::Load() {
     if (!lair_) return;
-    KeyScope scope(*lair_);
+    _lairkey scope(*lair_);
     lair_->SetKey(kPositionKey);
     // Each read is checked on its own: all four must be stored, or the
     // window keeps the bounds it has.
@@ -251,7 +273,7 @@ _result _territory::Save() {
     if (!Bounds(bounds)) return _ERROR;
     _result result = _OK;
     {
-        KeyScope scope(*lair_);
+        _lairkey scope(*lair_);
         lair_->SetKey(kPositionKey);
         const auto write = [&](const char* name, LONG value) {
             if (lair_->WriteInteger(name, static_cast<int>(value)) != _OK) result = _ERROR;

@@ -6,6 +6,8 @@
 //                built from Company, App and Ver, a current sub-key (Key)
 //                with a push/pop stack, keys opened and created lazily, and
 //                reads that fall back to the caller's default
+//   _lairkey     keeps the store's current key while it lives: pushed when
+//                made, popped when it goes, also when a write raises
 //   _territory   keeps its owner window's bounds under "Desposition" in a
 //                _lair, and its minimum/maximum tracking size
 //
@@ -63,9 +65,19 @@ public:
 
     // ---- operations
     bool Open();
+    // A value of the wrong type gives `fallback` and one level-1 log line
+    // naming the key and the value (a missing one just gives `fallback`).
     std::string ReadString(const std::string& name, const std::string& fallback);
     int ReadInteger(const std::string& name, int fallback);
+    // Stored as 1 or 0: any other number is out of range.
     bool ReadBool(const std::string& name, bool fallback);
+    // Checked reads: a stored value outside its range gives `fallback`,
+    // with the same log line, so a damaged registry never reaches the
+    // program. Longer strings than `maxLength` count as out of range.
+    int ReadInteger(const std::string& name, int fallback, int min, int max);
+    std::string ReadString(const std::string& name, const std::string& fallback, std::size_t maxLength);
+    // A colour value: $00BBGGRR, or $80000000 + a system colour index.
+    unsigned ReadColor(const std::string& name, unsigned fallback);
     // _ERROR when the key cannot be opened; a write the registry refuses
     // raises _registryerror.
     _result WriteString(const std::string& name, const std::string& text);
@@ -85,6 +97,8 @@ private:
     void PathChanged();
     // Opens, and tells whether the value can be read at all.
     bool OpenFor(const std::string& name);
+    // Logs a stored value that is not taken and flags the read as failed.
+    void Refused(const std::string& name, const std::string& shown, const char* why);
 
     std::string key_;
     _lairplace place_ = LAIR_USER;
@@ -101,6 +115,19 @@ private:
     bool pathExisted_ = false;    // the full path existed before its last open
     bool firstRunKnown_ = false;  // firstRun_ has been found for this path
     bool firstRun_ = false;
+};
+
+class _lairkey {
+public:
+    explicit _lairkey(_lair& store) : store_(store) { store_.PushKey(); }
+    // Pushes, then makes `key` the current key.
+    _lairkey(_lair& store, const std::string& key) : _lairkey(store) { store_.SetKey(key); }
+    ~_lairkey() { store_.PopKey(); }
+    _lairkey(const _lairkey&) = delete;
+    _lairkey& operator=(const _lairkey&) = delete;
+
+private:
+    _lair& store_;
 };
 
 class _territory : public _component {

@@ -13,19 +13,6 @@ namespace {
 
 constexpr const char* kTrayKey = "TrayContainer";
 
-// Pops the store's key on every way out, so that a refused write does not
-// leave the store below the trays' keys.
-class PushedKey {
-public:
-    explicit PushedKey(_lair& store) : store_(store) { store_.PushKey(); }
-    ~PushedKey() { store_.PopKey(); }
-    PushedKey(const PushedKey&) = delete;
-    PushedKey& operator=(const PushedKey&) = delete;
-
-private:
-    _lair& store_;
-};
-
 std::string Below(const std::string& key, const std::string& sub) {
     return key.empty() ? sub : key + "\\" + sub;
 }
@@ -145,7 +132,7 @@ _result _traycontainer::Save(_lair* store) {
     }
     bool written = true;
     try {
-        PushedKey outer(*store);
+        _lairkey outer(*store);
         // No numbered key of an earlier, longer list may survive.
         store->Hive().DeleteKey(store->FullPath() + "\\" + kTrayKey);
         store->SetKey(Below(store->Key(), kTrayKey));
@@ -154,7 +141,7 @@ _result _traycontainer::Save(_lair* store) {
         };
         write("_total", Count());
         for (int i = 0; i < Count(); ++i) {
-            PushedKey inner(*store);
+            _lairkey inner(*store);
             store->SetKey(Below(store->Key(), std::to_string(i + 1)));
             _tray& tray = *trays_[static_cast<std::size_t>(i)];
             _traybar& bar0 = *tray.KERNEL_GetBar(0);
@@ -181,7 +168,7 @@ _result _traycontainer::Load(_lair* store) {
         Check(true, "_traycontainer.Load(): Lair==NIL");
         return _ERROR;
     }
-    PushedKey outer(*store);
+    _lairkey outer(*store);
     store->SetKey(Below(store->Key(), kTrayKey));
     const int total = store->ReadInteger("_total", 0);
     for (int i = 1; i <= total; ++i) {
@@ -191,7 +178,7 @@ _result _traycontainer::Load(_lair* store) {
             Log(1, "ERROR: _traycontainer.Load: %d of %d trays stored", i - 1, total);
             break;
         }
-        PushedKey inner(*store);
+        _lairkey inner(*store);
         _traypulse* tray = nullptr;
         try {
             store->SetKey(Below(store->Key(), std::to_string(i)));

@@ -5,24 +5,33 @@
 #include <cstring>
 
 #include "About_Launcher_Zolt2.h"
-#include "CPU_Wizard_Launcher_Zolt2.h"
 #include "Application.h"
+#include "AudioSentinel.h"
+#include "CPU_Wizard_Launcher_Zolt2.h"
 #include "Corvex_Ignition.h"
 #include "Corvex_Tray.h"
 #include "Corvex_Sentinels.h"
 #include "Corvex_Speeders.h"
+#include "CpuSentinel.h"
 #include "Debug_Zolt2.h"
+#include "DriveSentinel.h"
 #include "Error_Zolt2.h"
 #include "FreeMemPlan.h"
+#include "FsrSentinel.h"
 #include "Handle.h"
 #include "Help_Zolt2.h"
 #include "Hotkey_Win32.h"
+#include "KernelSentinel.h"
 #include "Lair_Zolt2.h"
-#include "MemorySpeeders.h"
+#include "LanSentinel.h"
+#include "MailSentinel.h"
+#include "MemorySentinel.h"
 #include "Menu.h"
 #include "Metrics_Win32.h"
+#include "NetSentinel.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
+#include "SystemSentinel.h"
 #include "TPanel_Zolt2.h"
 #include "Timer.h"
 
@@ -584,7 +593,7 @@ _result TPULSE::SaveOptions() {
             _lair1.PushKey();
             _lair1.SetKey(_lair1.Key() + sentinel.Caption());
             _lair1.WriteInteger("order", static_cast<int>(i));
-            sentinel.SaveOptions("Sentinels", _lair1);
+            sentinel.SaveOptions(_lair1.Key(), _lair1);
             _lair1.PopKey();
         }
     } catch (const _registryerror& error) {

@@ -76,37 +76,30 @@ _result _sentinel::Stop() { return _OK; }
 _result _sentinel::Shutdown() { return _OK; }
 
 _result _sentinel::SaveOptions(const std::string& key, _lair& store) {
-    (void)key;
+    const _lairkey scope(store, key);
     store.WriteBool("Hidden", Hidden());
-    if (UserDefined()) {
-        // Speeders destroyed since the last save must not come back.
-        store.PushKey();
-        store.Hive().DeleteKey(store.FullPath() + "\\Speeders");
-        store.PopKey();
-    }
-    const std::string speedersKey = store.Key() + "\\Speeders\\";
-    store.SetKey(speedersKey);
+    // Speeders destroyed since the last save must not come back.
+    if (UserDefined()) store.Hive().DeleteKey(store.FullPath() + "\\Speeders");
+    const std::string speedersKey = key + "\\Speeders\\";
     for (std::size_t i = 0; i < speeders_.size(); ++i) {
         _speeder& speeder = *speeders_[i].speeder;
-        store.PushKey();
-        store.SetKey(speedersKey + speeder.Name());
+        const _lairkey speederScope(store, speedersKey + speeder.Name());
         store.WriteInteger("order", static_cast<int>(i));
         speeder.SaveOptions(store.Key(), store);
-        store.PopKey();
     }
     return _OK;
 }
 
 _result _sentinel::LoadOptions(const std::string& key, _lair& store) {
-    (void)key;
-    key_ = store.Key();
+    const _lairkey scope(store, key);
+    key_ = key;
     const bool hidden = store.ReadBool("Hidden", false);
     if (UserDefined()) {
         std::vector<std::string> names;
-        store.PushKey();
-        store.SetKey(key_ + "\\Speeders");
-        store.Hive().GetKeyNames(names);
-        store.PopKey();
+        {
+            const _lairkey speedersScope(store, key_ + "\\Speeders");
+            store.Hive().GetKeyNames(names);
+        }
         for (const std::string& name : names) {
             _speeder* speeder = nullptr;
             if (NewSpeeder(speeder) != _OK || !speeder) break;
@@ -116,14 +109,11 @@ _result _sentinel::LoadOptions(const std::string& key, _lair& store) {
         }
     }
     const std::string speedersKey = key_ + "\\Speeders\\";
-    store.SetKey(speedersKey);
     for (std::size_t i = 0; i < speeders_.size(); ++i) {
         _speeder& speeder = *speeders_[i].speeder;
-        store.PushKey();
-        store.SetKey(speedersKey + speeder.Name());
+        const _lairkey speederScope(store, speedersKey + speeder.Name());
         speeder.SetOrder(store.ReadInteger("order", static_cast<int>(i)));
         speeder.LoadOptions(store.Key(), store);
-        store.PopKey();
     }
     if (hidden) Hide();
     return _OK;
@@ -147,10 +137,8 @@ _result _sentinel::OnAddSpeeder(_speeder*& speeder) {
     _kernelport* kernel = Kernel();
     speeder->Prepare();
     if (_lair* store = kernel ? kernel->Store() : nullptr; store && !key_.empty()) {
-        store->PushKey();
-        store->SetKey(key_ + "\\Speeders\\" + speeder->Name());
+        const _lairkey scope(*store, key_ + "\\Speeders\\" + speeder->Name());
         speeder->LoadOptions(store->Key(), *store);
-        store->PopKey();
     }
     speeder->Ignite();
     speeder->Start();
@@ -387,34 +375,6 @@ _result _sentinel::KERNEL_RefreshSpeedersPulse(unsigned elapsed, bool forced) {
         }
     }
     return _OK;
-}
-
-// ---------------------------------------------------------------------------
-
-_drivessentinel::_drivessentinel(_component* owner) : _sentinel(owner) { SetCaption("Drive Sentinel"); }
-
-_memsentinel::_memsentinel(_component* owner) : _sentinel(owner) { SetCaption("Memory Sentinel"); }
-
-_fsrsentinel::_fsrsentinel(_component* owner) : _sentinel(owner) { SetCaption("FSR Sentinel"); }
-
-_audiosentinel::_audiosentinel(_component* owner) : _sentinel(owner) { SetCaption("Audio Sentinel"); }
-
-_syssentinel::_syssentinel(_component* owner) : _sentinel(owner) { SetCaption("System Sentinel"); }
-
-_netsentinel::_netsentinel(_component* owner) : _sentinel(owner) {
-    SetCaption("Net Sentinel");
-    SetFlag(SENTINEL_USER_DEFINED, true);
-}
-
-_kernelsentinel::_kernelsentinel(_component* owner) : _sentinel(owner) { SetCaption("Kernel Sentinel"); }
-
-_lansentinel::_lansentinel(_component* owner) : _sentinel(owner) { SetCaption("LAN Sentinel"); }
-
-_rassentinel::_rassentinel(_component* owner) : _lansentinel(owner) { SetCaption("RAS Sentinel"); }
-
-_mailsentinel::_mailsentinel(_component* owner) : _sentinel(owner) {
-    SetCaption("Mail Sentinel");
-    SetFlag(SENTINEL_USER_DEFINED, true);
 }
 
 }  // namespace corvex

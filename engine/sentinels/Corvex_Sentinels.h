@@ -1,15 +1,13 @@
 #pragma once
-// The Sentinel framework and the built-in Sentinel kinds.
+// The Sentinel framework.
 //
 //   _sentinelflag      flag bits of a Sentinel
 //   _speedersignal     the lifecycle signals SignalSpeeders passes on
 //   _sentinel          one band of the bar: a transparent panel owning an
 //                      ordered list of Speeders; forwards signals and ticks
 //                      to them, lays them out, loads and saves them
-//   _drivessentinel, _cpusentinel, _memsentinel, _fsrsentinel,
-//   _audiosentinel, _syssentinel, _netsentinel, _kernelsentinel,
-//   _lansentinel, _rassentinel, _mailsentinel
-//                      the eleven kinds, with their captions and flags
+//
+// The eleven kinds derive from it, each in a unit of its own.
 //
 // Windows tree only.
 
@@ -23,11 +21,8 @@
 
 namespace corvex {
 
-class _heart;
 class _kernelport;
 class _lair;
-class _registrybackend;
-class _traygauge;
 class _menuitem;
 class _speeder;
 
@@ -147,85 +142,6 @@ private:
     std::string key_;
     int order_ = 0;
     bool arranging_ = false;
-};
-
-// ---------------------------------------------------------------------------
-// The built-in kinds. Their data sources and Speeders come with their own
-// units; here they carry their caption and flags.
-
-class _drivessentinel : public _sentinel {
-public:
-    explicit _drivessentinel(_component* owner);
-};
-
-// The load of every processor, one Speeder each, and the first two on a
-// gauge of its own in the notification area (CpuSentinel.cpp).
-class _cpusentinel : public _sentinel {
-public:
-    explicit _cpusentinel(_component* owner);
-    // `backend` serves the load's data sources (tests pass their own).
-    _cpusentinel(_component* owner, _registrybackend& backend);
-
-    _heart* Heart() const noexcept { return heart_; }
-    _traygauge& Gauge() const noexcept { return *gauge_; }
-
-    _result PlugSpeeders() override;
-    _result RefreshSpeedersPulse(unsigned elapsed) override;
-    _result SaveOptions(const std::string& key, _lair& store) override;
-    _result LoadOptions(const std::string& key, _lair& store) override;
-
-private:
-    _heart* heart_ = nullptr;           // owned through the component list
-    _traygauge* gauge_ = nullptr;       // owned through the component list
-};
-
-class _memsentinel : public _sentinel {
-public:
-    explicit _memsentinel(_component* owner);
-};
-
-class _fsrsentinel : public _sentinel {
-public:
-    explicit _fsrsentinel(_component* owner);
-};
-
-class _audiosentinel : public _sentinel {
-public:
-    explicit _audiosentinel(_component* owner);
-    // Lets go of the mixer before Windows ends the session.
-    virtual _result ReleaseMixer() { return _OK; }
-};
-
-class _syssentinel : public _sentinel {
-public:
-    explicit _syssentinel(_component* owner);
-};
-
-class _netsentinel : public _sentinel {
-public:
-    explicit _netsentinel(_component* owner);
-};
-
-class _kernelsentinel : public _sentinel {
-public:
-    explicit _kernelsentinel(_component* owner);
-};
-
-class _lansentinel : public _sentinel {
-public:
-    explicit _lansentinel(_component* owner);
-};
-
-class _rassentinel : public _lansentinel {
-public:
-    explicit _rassentinel(_component* owner);
-};
-
-class _mailsentinel : public _sentinel {
-public:
-    explicit _mailsentinel(_component* owner);
-    // Ends every mail account's connection (before Windows ends the session).
-    virtual _result KillAccounts() { return _OK; }
 };
 
 }  // namespace corvex

@@ -280,10 +280,8 @@ _result Reignite(_speeder& speeder, const std::string& key) {
     if (!key.empty()) {
         if (_lair* store = EngineStore(speeder)) {
             // The store's key is the caller's again afterwards.
-            store->PushKey();
-            store->SetKey(key + "\\" + speeder.Name());
+            const _lairkey scope(*store, key + "\\" + speeder.Name());
             speeder.LoadOptions(store->Key(), *store);
-            store->PopKey();
         }
     }
     speeder.Ignite();
@@ -294,10 +292,8 @@ _result Reignite(_speeder& speeder, const std::string& key) {
 _result Retire(_speeder& speeder, const std::string& key) {
     if (!key.empty()) {
         if (_lair* store = EngineStore(speeder)) {
-            store->PushKey();
-            store->SetKey(key + "\\" + speeder.Name());
+            const _lairkey scope(*store, key + "\\" + speeder.Name());
             speeder.SaveOptions(store->Key(), *store);
-            store->PopKey();
         }
     }
     speeder.Stop();

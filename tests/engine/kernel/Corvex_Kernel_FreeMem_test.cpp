@@ -15,6 +15,7 @@
 #include "Corvex_Sentinels.h"
 #include "Corvex_Speeders.h"
 #include "Impulse_Zolt2.h"
+#include "MemorySentinel.h"
 #include "Menu.h"
 #include "MessageWindow.h"
 #include "Registry_Zolt2.h"

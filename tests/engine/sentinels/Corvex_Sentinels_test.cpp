@@ -2,6 +2,10 @@
 // real registry of the fresh account.
 
 #include "Corvex_Sentinels.h"
+#include "CpuSentinel.h"
+#include "LanSentinel.h"
+#include "MailSentinel.h"
+#include "NetSentinel.h"
 
 #include <gtest/gtest.h>
 
@@ -297,7 +301,7 @@ protected:
     }
     void Save(_sentinel& sentinel) {
         store_.SetKey("Sentinels\\" + sentinel.Caption());
-        sentinel.SaveOptions("Sentinels", store_);
+        sentinel.SaveOptions(store_.Key(), store_);
     }
     void Load(_sentinel& sentinel) {
         store_.SetKey("Sentinels\\" + sentinel.Caption());

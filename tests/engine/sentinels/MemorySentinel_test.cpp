@@ -1,6 +1,6 @@
 // The Memory Sentinel's Speeders on a real Sentinel panel.
 
-#include "MemorySpeeders.h"
+#include "MemorySentinel.h"
 
 #include <gtest/gtest.h>
 

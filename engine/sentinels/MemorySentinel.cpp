@@ -1,4 +1,4 @@
-#include "MemorySpeeders.h"
+#include "MemorySentinel.h"
 
 #include "Impulse_Zolt2.h"
 
@@ -7,6 +7,10 @@ namespace corvex {
 namespace {
 constexpr double kFreeMemSteps = 100;
 }  // namespace
+
+// ---- _memsentinel
+
+_memsentinel::_memsentinel(_component* owner) : _sentinel(owner) { SetCaption("Memory Sentinel"); }
 
 // ---- _smemfree
 

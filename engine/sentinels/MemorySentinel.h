@@ -1,14 +1,21 @@
 #pragma once
-// The Memory Sentinel's Speeders.
+// The Memory Sentinel and its Speeders.
 //
+//   _memsentinel  physical and virtual memory and the swap file
 //   _smemfree  the progress bar of the engine's free-memory command: a
 //              temporary row that fills by one percent per step
 //
 // Windows tree only.
 
+#include "Corvex_Sentinels.h"
 #include "Corvex_Speeders.h"
 
 namespace corvex {
+
+class _memsentinel : public _sentinel {
+public:
+    explicit _memsentinel(_component* owner);
+};
 
 class _smemfree : public _gspeeder {
 public:
