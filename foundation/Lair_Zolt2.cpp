@@ -122,9 +122,9 @@ bool _lair::OpenFor(const std::string& name) {
     return false;
 }
 
-void _lair::Refused(const std::string& name, const std::string& shown, const char* why) {
+void _lair::Refuse(const std::string& name, const std::string& shown, const std::string& why) {
     error_ = true;
-    Log(1, "ERROR: _lair: %s\\%s = %s %s: default used", key_.c_str(), name.c_str(), shown.c_str(), why);
+    Log(1, "ERROR: _lair: %s\\%s = %s %s: default used", key_.c_str(), name.c_str(), shown.c_str(), why.c_str());
 }
 
 std::string _lair::ReadString(const std::string& name, const std::string& fallback) {
@@ -132,7 +132,7 @@ std::string _lair::ReadString(const std::string& name, const std::string& fallba
     try {
         return hive_.ReadString(name);
     } catch (const _registryerror&) {
-        Refused(name, "(stored)", "is not a string");
+        Refuse(name, "(stored)", "is not a string");
         return fallback;
     }
 }
@@ -142,7 +142,7 @@ int _lair::ReadInteger(const std::string& name, int fallback) {
     try {
         return hive_.ReadInteger(name);
     } catch (const _registryerror&) {
-        Refused(name, "(stored)", "is not an integer");
+        Refuse(name, "(stored)", "is not an integer");
         return fallback;
     }
 }
@@ -154,15 +154,14 @@ bool _lair::ReadBool(const std::string& name, bool fallback) {
 int _lair::ReadInteger(const std::string& name, int fallback, int min, int max) {
     const int value = ReadInteger(name, fallback);
     if (error_ || (min <= value && value <= max)) return error_ ? fallback : value;
-    Refused(name, std::to_string(value), ("outside " + std::to_string(min) + ".." + std::to_string(max)).c_str());
+    Refuse(name, std::to_string(value), "outside " + std::to_string(min) + ".." + std::to_string(max));
     return fallback;
 }
 
 std::string _lair::ReadString(const std::string& name, const std::string& fallback, std::size_t maxLength) {
     std::string value = ReadString(name, fallback);
     if (error_ || value.size() <= maxLength) return error_ ? fallback : value;
-    Refused(name, "(" + std::to_string(value.size()) + " characters)",
-            ("longer than " + std::to_string(maxLength)).c_str());
+    Refuse(name, "(" + std::to_string(value.size()) + " characters)", "longer than " + std::to_string(maxLength));
     return fallback;
 }
 
@@ -171,7 +170,7 @@ unsigned _lair::ReadColor(const std::string& name, unsigned fallback) {
     if (error_ || ValidColor(value)) return error_ ? fallback : value;
     char shown[16];
     std::snprintf(shown, sizeof shown, "$%08X", value);
-    Refused(name, shown, "is no colour");
+    Refuse(name, shown, "is no colour");
     return fallback;
 }
 

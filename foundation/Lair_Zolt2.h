@@ -78,6 +78,9 @@ public:
     std::string ReadString(const std::string& name, const std::string& fallback, std::size_t maxLength);
     // A colour value: $00BBGGRR, or $80000000 + a system colour index.
     unsigned ReadColor(const std::string& name, unsigned fallback);
+    // For checks of the callers' own: logs that the stored value `shown`
+    // of `name` is not taken (`why`) and flags the read as failed.
+    void Refuse(const std::string& name, const std::string& shown, const std::string& why);
     // _ERROR when the key cannot be opened; a write the registry refuses
     // raises _registryerror.
     _result WriteString(const std::string& name, const std::string& text);
@@ -97,8 +100,6 @@ private:
     void PathChanged();
     // Opens, and tells whether the value can be read at all.
     bool OpenFor(const std::string& name);
-    // Logs a stored value that is not taken and flags the read as failed.
-    void Refused(const std::string& name, const std::string& shown, const char* why);
 
     std::string key_;
     _lairplace place_ = LAIR_USER;

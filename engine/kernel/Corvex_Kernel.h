@@ -1,13 +1,20 @@
 #pragma once
 // TPULSE, the engine's bar window: it creates and plugs the built-in
 // Sentinels, starts them behind the ignition window, drives them with one
-// refresh timer, and stops, saves and lets them go at the end.
+// refresh timer, and stops, saves and lets them go at the end. What it
+// delegates has a class of its own:
 //
 //   _corvexstate      the kernel's lifecycle
-//   _kernelsettings   the bar's stored options while it runs
 //   _ticksource       the millisecond clock of the refresh timer
-//   _physicalmemory   the machine's physical memory, for the free-memory command
-//   TPULSE            the bar window: lifecycle, settings, layout and docking
+//   TPULSE            the bar window: lifecycle, the Sentinels by role,
+//                     their settings, showing and hiding
+//   _kernelsettings   the bar's stored options (BarSettings.h)
+//   _bardocking       snapping, the work area, positions per resolution
+//                     (BarDocking.h)
+//   _displaymodes     the display modes and the "screen" submenu
+//                     (DisplayModes.h)
+//   _barmenu          the popup menu's items and commands (BarMenu.h)
+//   _freememcommand   the "free mem" command (FreeMemCommand.h)
 
 #include <cstdint>
 #include <functional>
@@ -15,8 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "BarGeometry.h"
+#include "BarSettings.h"
 #include "Bitmap.h"
+#include "BuiltinSentinels.h"
 #include "Core_Zolt2.h"
 #include "Form.h"
 #include "KernelPort.h"
@@ -26,15 +34,18 @@ namespace corvex {
 
 class _about;
 class _audiosentinel;
-class _hotkey;
+class _bardocking;
+class _barmenu;
 class _cpusentinel;
+class _displaymodes;
 class _drivessentinel;
+class _freememcommand;
+class _hotkey;
 class _ignite;
 class _lair;
 class _mailsentinel;
 class _memsentinel;
 class _metrics;
-class _menuitem;
 class _popupmenu;
 class _sentinel;
 class _territory;
@@ -50,22 +61,8 @@ enum _corvexstate : unsigned char {
     CORVEX_DOWN = 4,      // stopped and saved; Shutdown does nothing again
 };
 
-struct _kernelsettings {
-    bool visible = true;
-    int transparency = 255;
-    _color backColor = COLOR_GRAY;
-    unsigned update = 1000;  // refresh interval, milliseconds
-    int hotkey = 0xC057;     // Ctrl+Alt+W
-    int stick = 10;
-    bool onTop = true;
-    bool dock = false;
-};
-
 // GetTickCount unless a test puts another clock in.
 using _ticksource = std::function<std::uint32_t()>;
-// The total physical memory in bytes: the system's memory status unless a
-// test puts another amount in.
-using _physicalmemory = std::function<std::uint64_t()>;
 
 class TPULSE : public _form, public _kernelport {
 public:
@@ -82,28 +79,11 @@ public:
     _about& _about1;
     _imagelist MUSEUM;
 
-    // ---- the items of POP, in menu order (the debug ones hidden and
-    // disabled; nothing in the program shows them)
-    _menuitem* HideMENU = nullptr;
-    _menuitem* CpuMENU = nullptr;
-    _menuitem* DesignerMENU = nullptr;
-    _menuitem* OptionsMENU = nullptr;
-    _menuitem* FreeMemMENU = nullptr;
-    _menuitem* N2 = nullptr;
-    _menuitem* ScreenMENU = nullptr;
-    _menuitem* N3 = nullptr;
-    _menuitem* StopStartSpeederMENU = nullptr;
-    _menuitem* WANDebugMENU = nullptr;
-    _menuitem* AddDriveMENU = nullptr;
-    _menuitem* DelDriveMENU = nullptr;
-    _menuitem* IconicaMENU = nullptr;
-    _menuitem* DEBUGHideDrivesSentinel1 = nullptr;
-    _menuitem* DEBUGShowDrivesSentinel1 = nullptr;
-    _menuitem* ToggleMetersMENU = nullptr;
-    _menuitem* N1 = nullptr;
-    _menuitem* HelpMENU = nullptr;
-    _menuitem* AboutMENU = nullptr;
-    _menuitem* ExitMENU = nullptr;
+    // ---- the parts the bar delegates to
+    _barmenu& Menu() const noexcept { return *menu_; }
+    _bardocking& Docking() const noexcept { return *docking_; }
+    _displaymodes& DisplayModes() const noexcept { return *displayModes_; }
+    _freememcommand& FreeMem() const noexcept { return *freeMem_; }
 
     // The windows the kernel does not own: the Designer and the Options
     // dialog are asked for through these.
@@ -117,52 +97,43 @@ public:
     _sentinel* Sentinels(std::size_t index) const noexcept {
         return index < sentinels_.size() ? sentinels_[index].sentinel : nullptr;
     }
+    // A built-in Sentinel by its role; none when it was unplugged.
+    _sentinel* Sentinel(_sentinelrole role) const noexcept { return roles_[role]; }
+    _drivessentinel* DriveSentinel() const noexcept;
+    _cpusentinel* CpuSentinel() const noexcept;
+    _memsentinel* MemorySentinel() const noexcept;
+    _audiosentinel* AudioSentinel() const noexcept;
+    _mailsentinel* MailSentinel() const noexcept;
     const std::string& DataFolder() const noexcept { return dataFolder_; }
     const std::string& SkinFolder() const noexcept { return skinFolder_; }
+    const _kernelsettings& Settings() const noexcept { return settings_; }
+    int HiddenWidth() const noexcept { return hiddenWidth_; }
+    _ignite* Ignition() const noexcept { return ignition_.get(); }
+    const std::string& AboutVersion() const noexcept { return aboutVersion_; }
+    // The options as the Options dialog holds them; saved at shutdown.
+    _liveoptions& LiveOptions() noexcept { return live_; }
+
+    void SetTickSource(_ticksource source);
+
+    // ---- what Sentinels and Speeders ask of the bar
     std::string HelpFolder() const override { return helpFolder_; }
     _result OpenHelp(const std::string& file, const std::string& anchor) override;
     _popupmenu* PopupMenu() const noexcept override { return &POP; }
     // A gauge's double click does what the hot key does: show or hide.
     void ToggleBar() override { _hotkey1HotKey(); }
-    const _kernelsettings& Settings() const noexcept { return settings_; }
-    int HiddenWidth() const noexcept { return hiddenWidth_; }
-    _ignite* Ignition() const noexcept { return ignition_.get(); }
-    // The Sentinels the menu and the log-off handler reach by role; empty
-    // when unplugged.
-    _drivessentinel* DriveSentinel() const noexcept { return drives_; }
-    _cpusentinel* CpuSentinel() const noexcept { return cpu_; }
-    _memsentinel* MemorySentinel() const noexcept { return memory_; }
-    _audiosentinel* AudioSentinel() const noexcept { return audio_; }
-    _mailsentinel* MailSentinel() const noexcept { return mail_; }
-    const std::string& AboutVersion() const noexcept { return aboutVersion_; }
-    _traycontainer* TrayContainer() const noexcept { return trayContainer_; }
-    // The options as the Options dialog holds them; saved at shutdown.
-    _liveoptions& LiveOptions() noexcept { return live_; }
-    const _screenpositions& Positions() const noexcept { return positions_; }
-    // Every display mode the driver lists: width, height, bits, rate.
-    struct _resolution {
-        int width, height, bits, rate;
-    };
-    const std::vector<_resolution>& Resolutions() const noexcept { return resolutions_; }
-    // The item of the last right click on a Sentinel, or none.
-    _menuitem* SpeederItem() const noexcept { return speederItem_; }
-    // The bar's client position after its last move.
-    _point LastPos() const noexcept { return lastPos_; }
-    // The full-screen-set mark: the floating bar already gave the whole
-    // screen back.
-    bool FullScreenSet() const noexcept { return settings_.dock; }
+    _traycontainer* TrayContainer() const noexcept override { return trayContainer_; }
+    _lair* Store() noexcept override { return &_lair1; }
+    _result UpdateIgnition(const std::string& text) override;
+    _result GetMuseumBitmap(_bitmap* image, int index) override;
+    _result KERNEL_UpdateSize() override;
 
-    void SetTickSource(_ticksource source);
-    void SetPhysicalMemorySource(_physicalmemory source);
-
-    // ---- operations
+    // ---- lifecycle
     _result LoadData();
     _result PlugInternalSentinels();
     _result PlugExternalSentinels();
     _result PlugSentinel(_sentinel* sentinel, const std::string& name);
     _result Ignite();
     _result Launch();
-    _result UpdateIgnition(const std::string& text) override;
     _result TIMERTimer();
     _result StartSentinels();
     _result RefreshSentinels();
@@ -174,7 +145,8 @@ public:
     _result FormClose();
     _result FormShow();
     _result KERNEL_Minimize();
-    _result GetMuseumBitmap(_bitmap* image, int index) override;
+
+    // ---- settings, order and tray gauges
     _result LoadOptions();
     _result SaveOptions();
     _result UpdateOrder();
@@ -184,7 +156,7 @@ public:
     _result DelTray(_traypulse* tray);
     _result UpdateTrayColor(_traypulse* tray, int bar, _color foreground, _color background);
 
-    // ---- layout and docking
+    // ---- layout and docking (Docking() and DisplayModes() do the work)
     _result AddScreenPosition(int x, int y, int xRes, int yRes);
     _result UpdateScreenPosition();
     _result UpdateBeyondScreen();
@@ -201,20 +173,10 @@ public:
     // A right click at the screen point (x, y): the Sentinel there gets the
     // menu's top item. The menu is shown only when `show`.
     _result WMNCRButtonDown(int x, int y, bool show = true);
-    // Fills half of the physical memory, so that the system moves idle pages
-    // of other programs out, in 100 steps shown by a temporary row at the
-    // end of the Memory Sentinel; the message loop runs between the steps.
-    // _ERROR, and nothing done, without the Memory Sentinel, while it runs
-    // already or once the bar is closing; _ERROR too when the memory could
-    // not be had (the row goes again).
     _result FreeMemMENUClick();
-    // After each step of the free-memory command (1 .. 100).
-    std::function<void(unsigned step)> OnFreeMemStep;
     _result HelpMENUClick();
     _result AboutMENUClick();
     _result ExitMENUClick();
-    _result KERNEL_UpdateSize() override;
-    _lair* Store() noexcept override;
     // Shows or hides the bar (a bar that started hidden gets its width back).
     _result HideMENUClick();
     // The global hot key and a tray gauge's double click: toggles the bar.
@@ -229,49 +191,36 @@ protected:
     bool ShortCut(_shortcut code) override;
 
 private:
+    // A Sentinel in the list, under the name it was plugged with (empty
+    // for the built-in ones).
     struct Entry {
         std::string name;
         _sentinel* sentinel;
     };
 
     void FormCreate();
-    void BuildMenu();
-    void _metrics1ScreenChange();
-    // Takes the free-memory command's temporary row out of the Memory Sentinel.
-    void RemoveFreeMemRow(_speeder& row);
     // The options dialog's copy, filled from the settings.
     void FillLiveOptions();
-    // The work area other windows get back when the bar does not dock.
-    _workarea GivenBackArea() const;
     std::string ProgramFolder() const;
 
     _corvexstate state_ = CORVEX_STARTING;
     std::uint32_t lastTick_ = 0;
     _ticksource tickSource_;
-    _physicalmemory physicalMemory_;
-    bool freeingMemory_ = false;
-    std::vector<Entry> sentinels_;
+    std::vector<Entry> sentinels_;  // display order; the Sentinels are owned as components
+    _sentinel* roles_[SENTINEL_BUILTIN_COUNT] = {};
     std::unique_ptr<_ignite> ignition_;
+    std::unique_ptr<_barmenu> menu_;
+    std::unique_ptr<_bardocking> docking_;
+    std::unique_ptr<_displaymodes> displayModes_;
+    std::unique_ptr<_freememcommand> freeMem_;
     std::string dataFolder_, skinFolder_, helpFolder_;
-    RECT savedWorkArea_{};
-    bool workAreaSaved_ = false;
     _kernelsettings settings_;
     _liveoptions live_;
-    _screenpositions positions_;
-    std::vector<_resolution> resolutions_;
-    _menuitem* depthItems_[5] = {};
     int hiddenWidth_ = 0;
-    _point lastPos_;
-    _menuitem* speederItem_ = nullptr;
     _traycontainer* trayContainer_ = nullptr;  // owned through the component list
     bool startedHidden_ = false;
     bool resizing_ = false;
     std::string aboutVersion_;
-    _drivessentinel* drives_ = nullptr;
-    _cpusentinel* cpu_ = nullptr;
-    _memsentinel* memory_ = nullptr;
-    _audiosentinel* audio_ = nullptr;
-    _mailsentinel* mail_ = nullptr;
 };
 
 // Draws the built-in icon strip into `list` (the strip a skin replaces).

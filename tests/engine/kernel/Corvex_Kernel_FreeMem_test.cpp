@@ -21,6 +21,8 @@
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
 #include "Timer.h"
+#include "BarMenu.h"
+#include "FreeMemCommand.h"
 #include "engine/kernel/BarTesting.h"
 
 namespace corvex::test {
@@ -46,14 +48,14 @@ protected:
 
     TPULSE& LaunchedBar(std::uint64_t physical = kSmallMachine) {
         TPULSE& bar = root_->Make<TPULSE>();
-        bar.SetPhysicalMemorySource([physical] { return physical; });
+        bar.FreeMem().SetPhysicalMemorySource([physical] { return physical; });
         EXPECT_EQ(bar.Launch(), _OK);
         return bar;
     }
 
     // Records every step; `also` runs after the record.
     void Watch(TPULSE& bar, std::function<void(unsigned step)> also = nullptr) {
-        bar.OnFreeMemStep = [this, &bar, also](unsigned step) {
+        bar.FreeMem().OnStep = [this, &bar, also](unsigned step) {
             Seen seen;
             seen.step = step;
             seen.posted = posted_;
@@ -128,11 +130,11 @@ TEST_F(FreeMemTest, TheMenuStartsItAndASecondRequestMeanwhileIsIgnored) {
         // The menu's short-cut reaches the command through its item.
         if (step == 10) {
             again = bar.FreeMemMENUClick();
-            bar.FreeMemMENU->Click();
+            bar.Menu().FreeMemMENU->Click();
         }
     });
 
-    bar.FreeMemMENU->Click();
+    bar.Menu().FreeMemMENU->Click();
 
     EXPECT_EQ(again, _ERROR);
     ASSERT_EQ(seen_.size(), 100u);
@@ -185,7 +187,7 @@ TEST_F(FreeMemTest, MemoryThatCannotBeHadStillTakesTheRowAwayAndRestartsTheTimer
         EXPECT_EQ(memory.SpeederCount(), speeders);
         EXPECT_EQ(memory.Height(), height);
         EXPECT_TRUE(bar.TIMER.Enabled());
-        bar.OnFreeMemStep = nullptr;
+        bar.FreeMem().OnStep = nullptr;
         root_->Destroy(&bar);
     }
 }

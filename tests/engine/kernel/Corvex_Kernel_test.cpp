@@ -29,6 +29,9 @@
 #include "StartupOptions.h"
 #include "Timer.h"
 #include "WinHandle.h"
+#include "BarDocking.h"
+#include "BarMenu.h"
+#include "DisplayModes.h"
 #include "engine/kernel/BarTesting.h"
 #include "engine/sentinels/SentinelTesting.h"
 #include "support/Keyboard.h"
@@ -467,7 +470,7 @@ TEST_F(KernelTest, AFreshAccountStartsWithTheDefaultsAndSavesThemWithThePosition
     EXPECT_EQ(settings.stick, 10);
     EXPECT_TRUE(settings.onTop);
     EXPECT_FALSE(settings.dock);
-    EXPECT_EQ(bar.Positions().Count(), 0);
+    EXPECT_EQ(bar.Docking().Positions().Count(), 0);
     ASSERT_EQ(bar.Launch(), _OK);
     bar.Show();
     bar.SetBounds(200, 300, bar.Width(), bar.Height());
@@ -542,15 +545,15 @@ TEST_F(KernelTest, AScreenKeyIsReadByItsValuesAndSavedUnderTheirName) {
     Store("Screen\\640x480", "XRes", 1024);
     Store("Screen\\640x480", "YRes", 768);
     TPULSE& bar = MakeEmptyBar();
-    ASSERT_EQ(bar.Positions().Count(), 1);
-    EXPECT_EQ(bar.Positions()[0].xRes, 1024);
-    EXPECT_EQ(bar.Positions()[0].yRes, 768);
-    EXPECT_EQ(bar.Positions()[0].x, 12);
+    ASSERT_EQ(bar.Docking().Positions().Count(), 1);
+    EXPECT_EQ(bar.Docking().Positions()[0].xRes, 1024);
+    EXPECT_EQ(bar.Docking().Positions()[0].yRes, 768);
+    EXPECT_EQ(bar.Docking().Positions()[0].x, 12);
     ASSERT_EQ(bar.Launch(), _OK);
     ASSERT_EQ(bar.Shutdown(), _OK);
     EXPECT_EQ(Stored("Screen\\1024x768", "X"), 12);
     EXPECT_EQ(Stored("Screen\\1024x768", "Y"), 34);
-    EXPECT_EQ(bar.Positions().Count(), 2);  // and the resolution in use
+    EXPECT_EQ(bar.Docking().Positions().Count(), 2);  // and the resolution in use
 }
 
 TEST_F(KernelTest, TrayGaugesAreAddedColouredAndDeletedThroughTheBar) {
@@ -640,7 +643,7 @@ TEST_F(KernelTest, ADockedBarReservesItsStripAndGivesTheDesktopBackOnceWhenFloat
     bar.SetBounds(400, 100, 150, bar.Height());
     now = WorkArea();
     EXPECT_TRUE(EqualRect(&now, &original));
-    EXPECT_TRUE(bar.FullScreenSet());
+    EXPECT_TRUE(bar.Docking().FullScreenSet());
     // Still floating: another program's change of the area stays.
     RECT other = original;
     other.top += 30;
@@ -654,7 +657,7 @@ TEST_F(KernelTest, ADockedBarReservesItsStripAndGivesTheDesktopBackOnceWhenFloat
     EXPECT_EQ(bar.UpdateDesktopArea(false), _OK);
     now = WorkArea();
     EXPECT_TRUE(EqualRect(&now, &original));
-    EXPECT_FALSE(bar.FullScreenSet());
+    EXPECT_FALSE(bar.Docking().FullScreenSet());
 }
 
 TEST_F(KernelTest, WithoutDockingAllowedTheWorkAreaIsNeverTouched) {
@@ -720,34 +723,34 @@ TEST_F(KernelTest, TheMenuHoldsEveryCommandWithItsShortCutAndHidesTheDebugOnes) 
     bar.Show();
     EXPECT_TRUE(bar.POP.DispatchShortCut(SHORTCUT_CTRL | 'H'));
     EXPECT_FALSE(bar.Visible());
-    EXPECT_EQ(bar.HideMENU->Caption(), "&show");
-    EXPECT_TRUE(bar.HideMENU->Default());
+    EXPECT_EQ(bar.Menu().HideMENU->Caption(), "&show");
+    EXPECT_TRUE(bar.Menu().HideMENU->Default());
     EXPECT_FALSE(bar.POP.DispatchShortCut(SHORTCUT_SHIFT | SHORTCUT_CTRL | VK_F9));
     EXPECT_TRUE(bar.DriveSentinel()->Visible());
     bar.HideMENUClick();
-    EXPECT_EQ(bar.HideMENU->Caption(), "&hide");
-    EXPECT_FALSE(bar.HideMENU->Default());
+    EXPECT_EQ(bar.Menu().HideMENU->Caption(), "&hide");
+    EXPECT_FALSE(bar.Menu().HideMENU->Default());
 }
 
 TEST_F(KernelTest, TheScreenMenuListsEachModeUnderItsColourDepth) {
     TPULSE& bar = MakeEmptyBar();
-    ASSERT_FALSE(bar.Resolutions().empty());
-    const _menuitem& screen = *bar.ScreenMENU;
+    ASSERT_FALSE(bar.DisplayModes().Resolutions().empty());
+    const _menuitem& screen = *bar.Menu().ScreenMENU;
     std::size_t listed = 0;
     for (std::size_t d = 0; d < screen.Count(); ++d) {
         const _menuitem& depth = *screen.Items(d);
         for (std::size_t m = 0; m < depth.Count(); ++m) {
             const _menuitem& mode = *depth.Items(m);
             ASSERT_GE(mode.Tag(), 0);
-            ASSERT_LT(static_cast<std::size_t>(mode.Tag()), bar.Resolutions().size());
-            const TPULSE::_resolution& r = bar.Resolutions()[static_cast<std::size_t>(mode.Tag())];
+            ASSERT_LT(static_cast<std::size_t>(mode.Tag()), bar.DisplayModes().Resolutions().size());
+            const _displaymodes::_resolution& r = bar.DisplayModes().Resolutions()[static_cast<std::size_t>(mode.Tag())];
             EXPECT_STREQ(ColorDepthCaption(r.bits), depth.Caption().c_str());
             EXPECT_EQ(mode.Caption(), ResolutionCaption(r.width, r.height, r.rate));
             ++listed;
         }
     }
     std::size_t offered = 0;
-    for (const TPULSE::_resolution& r : bar.Resolutions()) offered += ColorDepthCaption(r.bits) != nullptr;
+    for (const _displaymodes::_resolution& r : bar.DisplayModes().Resolutions()) offered += ColorDepthCaption(r.bits) != nullptr;
     EXPECT_EQ(listed, offered);
 }
 
@@ -762,15 +765,15 @@ TEST_F(KernelTest, ARightClickOnASentinelPutsItsItemAtTheTopOnce) {
     _menuitem& root = bar.POP.Items();
     ASSERT_EQ(root.Count(), plain + 2);
     EXPECT_EQ(root.Items(0)->Caption(), "CPU Sentinel");
-    EXPECT_EQ(root.Items(0), bar.SpeederItem());
+    EXPECT_EQ(root.Items(0), bar.Menu().SpeederItem());
     EXPECT_TRUE(root.Items(1)->IsSeparator());
-    EXPECT_EQ(root.Items(2), bar.HideMENU);
+    EXPECT_EQ(root.Items(2), bar.Menu().HideMENU);
 
     bar.WMNCRButtonDown(150, 100 + 2, false);
     ASSERT_EQ(root.Count(), plain + 2);
     EXPECT_EQ(root.Items(0)->Caption(), "Drive Sentinel");
     EXPECT_TRUE(root.Items(1)->IsSeparator());
-    EXPECT_EQ(root.Items(2), bar.HideMENU);
+    EXPECT_EQ(root.Items(2), bar.Menu().HideMENU);
     // Outside every band nothing changes.
     bar.WMNCRButtonDown(10, 10, false);
     EXPECT_EQ(root.Count(), plain + 2);
@@ -783,10 +786,10 @@ TEST_F(KernelTest, ARightClickWhereNoSpeederIsGivesADisabledSentinelItem) {
     bar.Show();
     bar.SetBounds(100, 100, 200, bar.Height());
     bar.WMNCRButtonDown(150, 102, false);
-    ASSERT_NE(bar.SpeederItem(), nullptr);
-    EXPECT_EQ(bar.SpeederItem()->Caption(), "Bare");
-    EXPECT_FALSE(bar.SpeederItem()->Enabled());
-    EXPECT_EQ(bar.SpeederItem()->Count(), 0u);
+    ASSERT_NE(bar.Menu().SpeederItem(), nullptr);
+    EXPECT_EQ(bar.Menu().SpeederItem()->Caption(), "Bare");
+    EXPECT_FALSE(bar.Menu().SpeederItem()->Enabled());
+    EXPECT_EQ(bar.Menu().SpeederItem()->Count(), 0u);
 }
 
 TEST_F(KernelTest, TheHotKeyOfTheSettingsTogglesTheBar) {
@@ -824,14 +827,14 @@ TEST_F(KernelTest, TheDiagnosisItemsActOnlyOnceEnabled) {
     _testsentinel& sentinel = PlugTestSentinel(bar, "Test");
     _speeder& first = sentinel.AddTestSpeeder("one");
     const bool meters = (first.Options() & SPEEDER_METERS) != 0;
-    bar.ToggleMetersMENU->Click();  // disabled: nothing
+    bar.Menu().ToggleMetersMENU->Click();  // disabled: nothing
     EXPECT_EQ((first.Options() & SPEEDER_METERS) != 0, meters);
-    bar.ToggleMetersMENU->SetEnabled(true);
-    bar.ToggleMetersMENU->Click();
+    bar.Menu().ToggleMetersMENU->SetEnabled(true);
+    bar.Menu().ToggleMetersMENU->Click();
     EXPECT_NE((first.Options() & SPEEDER_METERS) != 0, meters);
     // Without the Sentinels they need, the others do nothing.
-    for (_menuitem* item : {bar.StopStartSpeederMENU, bar.DelDriveMENU, bar.IconicaMENU,
-                            bar.DEBUGHideDrivesSentinel1}) {
+    for (_menuitem* item : {bar.Menu().StopStartSpeederMENU, bar.Menu().DelDriveMENU, bar.Menu().IconicaMENU,
+                            bar.Menu().DEBUGHideDrivesSentinel1}) {
         item->SetEnabled(true);
         item->Click();
     }
@@ -843,13 +846,13 @@ TEST_F(KernelTest, ADisplayChangeRecordsWhereTheBarStoodUnderTheOldResolution) {
     ASSERT_EQ(bar.Launch(), _OK);
     bar.Show();
     bar.SetBounds(210, 320, 150, bar.Height());
-    EXPECT_EQ(bar.Positions().Count(), 0);
+    EXPECT_EQ(bar.Docking().Positions().Count(), 0);
     SendMessageA(bar._metrics1.WindowHandle(), WM_DISPLAYCHANGE, 24,
                  MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
-    ASSERT_EQ(bar.Positions().Count(), 1);
-    EXPECT_EQ(bar.Positions()[0].x, 210);
-    EXPECT_EQ(bar.Positions()[0].y, 320);
-    EXPECT_EQ(bar.Positions()[0].xRes, bar._metrics1.OldScreenX());
+    ASSERT_EQ(bar.Docking().Positions().Count(), 1);
+    EXPECT_EQ(bar.Docking().Positions()[0].x, 210);
+    EXPECT_EQ(bar.Docking().Positions()[0].y, 320);
+    EXPECT_EQ(bar.Docking().Positions()[0].xRes, bar._metrics1.OldScreenX());
     EXPECT_EQ(bar._metrics1.ScreenX(), GetSystemMetrics(SM_CXSCREEN));
 }
 

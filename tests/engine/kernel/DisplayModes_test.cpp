@@ -20,6 +20,9 @@
 #include "Metrics_Win32.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
+#include "BarDocking.h"
+#include "BarMenu.h"
+#include "DisplayModes.h"
 #include "engine/kernel/BarTesting.h"
 #include "engine/sentinels/SentinelTesting.h"
 #include "support/MessageBoxes.h"
@@ -57,12 +60,12 @@ protected:
     // The "screen" submenu's item for width x height at the present depth.
     static _menuitem* ModeItem(TPULSE& bar, int width, int height) {
         const char* depth = ColorDepthCaption(bar._metrics1.ScreenBits());
-        for (std::size_t d = 0; depth && d < bar.ScreenMENU->Count(); ++d) {
-            _menuitem& row = *bar.ScreenMENU->Items(d);
+        for (std::size_t d = 0; depth && d < bar.Menu().ScreenMENU->Count(); ++d) {
+            _menuitem& row = *bar.Menu().ScreenMENU->Items(d);
             if (row.Caption() != depth) continue;
             for (std::size_t m = 0; m < row.Count(); ++m) {
                 _menuitem& mode = *row.Items(m);
-                const TPULSE::_resolution& r = bar.Resolutions()[static_cast<std::size_t>(mode.Tag())];
+                const _displaymodes::_resolution& r = bar.DisplayModes().Resolutions()[static_cast<std::size_t>(mode.Tag())];
                 if (r.width == width && r.height == height) return &mode;
             }
         }
@@ -84,7 +87,7 @@ protected:
 
 TEST_F(DisplayModesTest, TheDriverOffersManyModesUnderTheirDepths) {
     TPULSE& bar = LaunchBar();
-    EXPECT_GT(bar.Resolutions().size(), 20u);
+    EXPECT_GT(bar.DisplayModes().Resolutions().size(), 20u);
     EXPECT_NE(ModeItem(bar, 800, 600), nullptr);
     EXPECT_NE(ModeItem(bar, startX_, startY_), nullptr);
 }
@@ -99,10 +102,10 @@ TEST_F(DisplayModesTest, ASwitchRecordsTheOldPlaceAndKeepsADockedBarAtItsEdge) {
     EXPECT_EQ(bar._metrics1.ScreenX(), 800);
     EXPECT_EQ(bar._metrics1.OldScreenX(), startX_);
     EXPECT_EQ(bar._metrics1.OldScreenY(), startY_);
-    ASSERT_EQ(bar.Positions().Count(), 1);
-    EXPECT_EQ(bar.Positions()[0].x, startX_ - kBarWidth);
-    EXPECT_EQ(bar.Positions()[0].y, 200);
-    EXPECT_EQ(bar.Positions()[0].xRes, startX_);
+    ASSERT_EQ(bar.Docking().Positions().Count(), 1);
+    EXPECT_EQ(bar.Docking().Positions()[0].x, startX_ - kBarWidth);
+    EXPECT_EQ(bar.Docking().Positions()[0].y, 200);
+    EXPECT_EQ(bar.Docking().Positions()[0].xRes, startX_);
     // No place was recorded for 800x600: the bar follows the right edge.
     EXPECT_EQ(bar.Left(), 800 - kBarWidth);
     EXPECT_EQ(bar.Top(), 200);
@@ -118,10 +121,10 @@ TEST_F(DisplayModesTest, ASwitchRecordsTheOldPlaceAndKeepsADockedBarAtItsEdge) {
     SwitchTo(bar, startX_, startY_);
     EXPECT_EQ(bar.Left(), startX_ - kBarWidth);
     EXPECT_EQ(bar.Top(), 200);
-    const int small = bar.Positions().Find(800, 600);
+    const int small = bar.Docking().Positions().Find(800, 600);
     ASSERT_GE(small, 0);
-    EXPECT_EQ(bar.Positions()[small].x, 100);
-    EXPECT_EQ(bar.Positions()[small].y, 50);
+    EXPECT_EQ(bar.Docking().Positions()[small].x, 100);
+    EXPECT_EQ(bar.Docking().Positions()[small].y, 50);
 
     // After the exit the registry holds one "Screen" key per resolution.
     ASSERT_EQ(bar.Shutdown(), _OK);
@@ -151,7 +154,7 @@ TEST_F(DisplayModesTest, AModeTheDriverRefusesIsToldAndChangesNothing) {
     }
     EXPECT_EQ(result, _ERROR);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), startX_);
-    EXPECT_EQ(bar.Positions().Count(), 0);
+    EXPECT_EQ(bar.Docking().Positions().Count(), 0);
 }
 
 }  // namespace

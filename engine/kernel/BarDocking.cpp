@@ -1,0 +1,155 @@
+#include "BarDocking.h"
+
+#include <string>
+#include <vector>
+
+#include "Debug_Zolt2.h"
+#include "Form.h"
+#include "Lair_Zolt2.h"
+#include "Metrics_Win32.h"
+#include "StartupOptions.h"
+
+namespace corvex {
+
+namespace {
+
+// A corner far beyond any screen is still only a corner: the bar is kept
+// on the screen when it is used. A resolution must be one.
+constexpr int kCoordinateLimit = 32767;
+
+}  // namespace
+
+void _bardocking::KeepWorkArea() {
+    if (StartupOptions().DockingAllowed())
+        workAreaSaved_ = SystemParametersInfoA(SPI_GETWORKAREA, 0, &savedWorkArea_, 0) != FALSE;
+}
+
+void _bardocking::GiveWorkAreaBack() {
+    if (!StartupOptions().DockingAllowed() || !workAreaSaved_) return;
+    // Only a changed work area is set back: setting it tells every window
+    // on the desktop.
+    RECT now{};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &now, 0) && !EqualRect(&now, &savedWorkArea_))
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &savedWorkArea_, SPIF_SENDCHANGE);
+}
+
+_workarea _bardocking::GivenBackArea() const {
+    // The area found at start keeps the task bar's own reservation; the
+    // whole screen would let maximised windows cover the task bar.
+    if (workAreaSaved_)
+        return _workarea{savedWorkArea_.left, savedWorkArea_.top, savedWorkArea_.right, savedWorkArea_.bottom};
+    return _workarea{0, 0, metrics_.ScreenX(), metrics_.ScreenY()};
+}
+
+_result _bardocking::UpdateDesktopArea(bool dock, bool boxTicked) {
+    if (!StartupOptions().DockingAllowed()) return _OK;
+    const int screenX = metrics_.ScreenX(), screenY = metrics_.ScreenY();
+    if (!boxTicked) {
+        // Unticking the box gives the desktop back; a mere move does not.
+        if (!dock) {
+            metrics_.Update();
+            if (!(metrics_.WorkArea() == GivenBackArea())) metrics_.SetWorkArea(GivenBackArea());
+            fullScreenSet_ = false;
+        }
+        return _OK;
+    }
+    if (PlaceOfBar(bar_.Left(), bar_.Width(), screenX) == BAR_FLOATING) {
+        // Given back once when the bar leaves the edge, then left alone.
+        if (!fullScreenSet_) {
+            metrics_.SetWorkArea(GivenBackArea());
+            fullScreenSet_ = true;
+        }
+        return _OK;
+    }
+    const _workarea area = DesktopAreaFor(bar_.Left(), bar_.Width(), screenX, screenY);
+    metrics_.SetWorkArea(area);
+    if (metrics_.Error() != _OK)
+        Log(1, "TPULSE.UpdateDesktopArea(%d): ERROR: %s", dock, metrics_.ErrorStr().c_str());
+    else
+        Log(10, "TPULSE.UpdateDesktopArea(%d): (%d,%d-%d,%d)", dock, area.left, area.top, area.right, area.bottom);
+    fullScreenSet_ = false;
+    return metrics_.Error();
+}
+
+void _bardocking::Snap(WINDOWPOS& position, int stick) const {
+    if (position.flags & SWP_NOMOVE) return;
+    const int cx = (position.flags & SWP_NOSIZE) ? bar_.Width() : position.cx;
+    const int cy = (position.flags & SWP_NOSIZE) ? bar_.Height() : position.cy;
+    position.x = SnapToEdge(position.x, cx, metrics_.ScreenX(), stick);
+    position.y = SnapToEdge(position.y, cy, metrics_.ScreenY(), stick);
+    Log(110, "TPULSE.WMWindowPosChanging: (%d,%d)", position.x, position.y);
+}
+
+_result _bardocking::AddScreenPosition(int x, int y, int xRes, int yRes) {
+    bool updated = false;
+    const int index = positions_.Add(x, y, xRes, yRes, &updated);
+    Log(20, updated ? "TPULSE.AddScreenPosition(%d,%d,%d,%d): updated index %d"
+                    : "TPULSE.AddScreenPosition(%d,%d,%d,%d): added index %d",
+        x, y, xRes, yRes, index);
+    return _OK;
+}
+
+_result _bardocking::UpdateScreenPosition() {
+    const int index = positions_.Find(metrics_.ScreenX(), metrics_.ScreenY());
+    if (index < 0) {
+        Log(20, "TPULSE.UpdateScreenPosition: not updated");
+        return _ERROR;
+    }
+    Log(20, "TPULSE.UpdateScreenPosition: updated from index %d", index);
+    // Back where the user left it under this resolution (kept on the
+    // screen should the record be odd).
+    const int x = metrics_.ScreenX(), y = metrics_.ScreenY();
+    bar_.SetBounds(KeepOnScreen(positions_[index].x, bar_.Width(), x, x),
+                   KeepOnScreen(positions_[index].y, bar_.Height(), y, y), bar_.Width(), bar_.Height());
+    return _OK;
+}
+
+_result _bardocking::UpdateBeyondScreen() {
+    // No position recorded for this resolution: a bar docked at the right
+    // edge stays docked there, any other is brought (back) onto the screen.
+    bar_.SetBounds(KeepOnScreen(bar_.Left(), bar_.Width(), metrics_.OldScreenX(), metrics_.ScreenX()),
+                   KeepOnScreen(bar_.Top(), bar_.Height(), metrics_.OldScreenY(), metrics_.ScreenY()), bar_.Width(),
+                   bar_.Height());
+    Log(20, "TPULSE.UpdateBeyondScreen: new (%d,%d)", bar_.Left(), bar_.Top());
+    return _OK;
+}
+
+void _bardocking::ScreenChanged() {
+    Log(10, "TPULSE._metrics1ScreenChange: <-");
+    // Where the bar stood under the resolution just left.
+    AddScreenPosition(lastPos_.x, lastPos_.y, metrics_.OldScreenX(), metrics_.OldScreenY());
+    if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
+    Log(10, "TPULSE._metrics1ScreenChange: ->");
+}
+
+void _bardocking::LoadPositions(_lair& store) {
+    const _lairkey scope(store, "Screen");
+    std::vector<std::string> names;
+    if (store.Open()) store.Hive().GetKeyNames(names);
+    for (const std::string& name : names) {
+        // The values, not the key's name, say which resolution it is.
+        store.SetKey("Screen\\" + name);
+        const int x = store.ReadInteger("X", 0, -kCoordinateLimit, kCoordinateLimit);
+        const int y = store.ReadInteger("Y", 0, -kCoordinateLimit, kCoordinateLimit);
+        const int xRes = store.ReadInteger("XRes", 0, 0, kCoordinateLimit);
+        const int yRes = store.ReadInteger("YRes", 0, 0, kCoordinateLimit);
+        // A key without a resolution is no record of one.
+        if (xRes > 0 && yRes > 0) AddScreenPosition(x, y, xRes, yRes);
+    }
+}
+
+void _bardocking::SavePositions(_lair& store) {
+    // The present position, recorded for the present resolution.
+    AddScreenPosition(bar_.Left(), bar_.Top(), metrics_.ScreenX(), metrics_.ScreenY());
+    const _lairkey scope(store);
+    for (int i = 0; i < positions_.Count(); ++i) {
+        const _screenposition& position = positions_[i];
+        store.SetKey("Screen\\" + std::to_string(position.xRes) + "x" + std::to_string(position.yRes));
+        store.WriteInteger("X", position.x);
+        store.WriteInteger("Y", position.y);
+        store.WriteInteger("XRes", position.xRes);
+        store.WriteInteger("YRes", position.yRes);
+    }
+}
+
+}  // namespace corvex
