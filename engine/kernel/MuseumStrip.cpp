@@ -1,6 +1,6 @@
 // The icon strip the engine carries in itself: 24 tiles of 16 x 16 pixels
 // on fuchsia (the transparent colour), one per kind of readout. A skin
-// strip in "skin\default.bmp" replaces it tile for tile.
+// strip in "skin\default.bmp" replaces it tile for tile (LoadSkinStrip).
 
 #include "Corvex_Kernel.h"
 
@@ -236,6 +236,18 @@ void DrawMuseumStrip(_imagelist& list) {
         }
         list.Add(t.Bitmap());
     }
+}
+
+_result LoadSkinStrip(const std::string& file, _imagelist& list) {
+    _bitmap skin;
+    if (!skin.LoadFromFile(file)) return _ERROR;
+    list.Clear();
+    for (int x = 0; x + 16 <= skin.Width(); x += 16) {
+        _bitmap tile(16, 16);
+        tile.Canvas().CopyRect(_rect::Bounds(0, 0, 16, 16), skin.Canvas(), _rect::Bounds(x, 0, 16, 16), SRCCOPY);
+        list.Add(tile);
+    }
+    return _OK;
 }
 
 }  // namespace corvex
