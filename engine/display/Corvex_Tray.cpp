@@ -171,7 +171,7 @@ _result _traycontainer::Load(_lair* store) {
     _lairkey outer(*store);
     store->SetKey(Below(store->Key(), kTrayKey));
     const int total = store->ReadInteger("_total", 0);
-    for (int i = 1; i <= total; ++i) {
+    for (int i = 1; i <= total && i <= TRAY_CONTAINER_MAX; ++i) {
         // Save writes the numbered keys without a gap: a count beyond them
         // is damage, and would otherwise make as many icons as it says.
         if (!store->Hive().KeyExists(store->FullPath() + "\\" + std::to_string(i))) {
@@ -185,19 +185,16 @@ _result _traycontainer::Load(_lair* store) {
             Add(&tray);
             _traybar& bar0 = *tray->KERNEL_GetBar(0);
             _traybar& bar1 = *tray->KERNEL_GetBar(1);
-            const auto read = [store](const char* name, _color current) {
-                return static_cast<_color>(store->ReadInteger(name, static_cast<int>(current)));
-            };
+            const auto read = [store](const char* name, _color current) { return store->ReadColor(name, current); };
             bar0.SetForeColor(read("color_0", bar0.ForeColor()));
             bar1.SetForeColor(read("color_1", bar1.ForeColor()));
             bar0.SetBackColor(read("back_color_0", bar0.BackColor()));
             bar1.SetBackColor(read("back_color_1", bar1.BackColor()));
             bar0.SetStripColor(read("strip_color_0", bar0.StripColor()));
             bar1.SetStripColor(read("strip_color_1", bar1.StripColor()));
-            const int style = store->ReadInteger("style", static_cast<int>(tray->Style()));
             // A number outside the known looks would draw nothing at all.
-            if (style >= TRAY_GAUGE_ICON && style <= TRAY_GAUGE_BEOS)
-                tray->SetStyle(static_cast<_traystyle>(style));
+            tray->SetStyle(static_cast<_traystyle>(
+                store->ReadInteger("style", static_cast<int>(tray->Style()), TRAY_GAUGE_ICON, TRAY_GAUGE_BEOS)));
         } catch (const std::exception&) {
             // The tray keeps what it got so far; the next one is read anyway.
         }

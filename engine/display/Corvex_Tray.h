@@ -59,6 +59,10 @@ private:
     std::recursive_mutex lock_;
 };
 
+// More tray gauges than this in the settings are damage: each is an icon
+// in the notification area.
+constexpr int TRAY_CONTAINER_MAX = 64;
+
 class _traycontainer final : public _component {
 public:
     explicit _traycontainer(_component* owner);

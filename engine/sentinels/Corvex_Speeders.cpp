@@ -41,6 +41,7 @@ _lair* EngineStore(const _speeder& speeder) {
 // Stored histories beyond this are damaged data: the graph would try to
 // hold billions of samples. A bar is never wider than a few thousand.
 constexpr int MAX_STORED_HISTORY = 100000;
+constexpr int MAX_STORED_TRAY_INDEX = TRAY_CONTAINER_MAX - 1;
 
 }  // namespace
 
@@ -222,9 +223,9 @@ _result _speeder::LoadOptions(const std::string& key, _lair& store) {
         SetOption(SPEEDER_NAMED, store.ReadBool("Named", (options_ & SPEEDER_NAMED) != 0));
     if (!(unsupported_ & SPEEDER_ICONED))
         SetOption(SPEEDER_ICONED, store.ReadBool("Iconed", (options_ & SPEEDER_ICONED) != 0));
-    nick_ = store.ReadString("Nick", nick_);
-    nbx_ = store.ReadInteger("NBX", nbx_);
-    nby_ = store.ReadInteger("NBY", nby_);
+    nick_ = store.ReadString("Nick", nick_, SPEEDER_NICK_MAX);
+    nbx_ = store.ReadInteger("NBX", nbx_, 0, SPEEDER_NBX_MAX);
+    nby_ = store.ReadInteger("NBY", nby_, SPEEDER_NBY_MIN, SPEEDER_NBY_MAX);
     LoadSettings(key, store);
     SetVisible(!Hidden());
     UpdateVisibility();
@@ -451,30 +452,27 @@ _result _gspeeder::SaveOptions(const std::string& key, _lair& store) {
 }
 
 _result _gspeeder::LoadOptions(const std::string& key, _lair& store) {
-    const auto color = [&store](const char* name, _color fallback) {
-        return static_cast<_color>(store.ReadInteger(name, static_cast<int>(fallback)));
-    };
+    const auto color = [&store](const char* name, _color fallback) { return store.ReadColor(name, fallback); };
     levels_.l1 = color("L1 color", levels_.l1);
     levels_.l2 = color("L2 color", levels_.l2);
     levels_.l3 = color("L3 color", levels_.l3);
     levels_.l4 = color("L4 color", levels_.l4);
     graph_->SetStaticColor(levels_.l4);
-    const int style = store.ReadInteger("style", graph_->Style());
-    if (style >= IMPULSE_OSCILLO && style <= IMPULSE_PROGRESSOR) graph_->SetStyle(static_cast<_istyle>(style));
+    graph_->SetStyle(static_cast<_istyle>(store.ReadInteger("style", graph_->Style(), IMPULSE_OSCILLO, IMPULSE_PROGRESSOR)));
     if (store.ReadBool("art", (graph_->Art() & IMPULSE_SHADED) != 0)) {
         graph_->SetArt(static_cast<_iart>(graph_->Art() | IMPULSE_SHADED));
     } else {
         graph_->SetArt(static_cast<_iart>(graph_->Art() & ~IMPULSE_SHADED));
         graph_->SetBorderColor1(COLOR_BLACK);
     }
-    const int history = store.ReadInteger("history", static_cast<int>(graph_->HistorySize()));
-    if (history >= 0 && history <= MAX_STORED_HISTORY) graph_->SetHistorySize(static_cast<std::uint32_t>(history));
+    graph_->SetHistorySize(static_cast<std::uint32_t>(
+        store.ReadInteger("history", static_cast<int>(graph_->HistorySize()), 0, MAX_STORED_HISTORY)));
     graph_->SetBackColor(color("back_color", graph_->BackColor()));
     graph_->SetFontColor(color("font_color", graph_->Font().color));
-    levels_.l1Limit = store.ReadInteger("L1 limit", levels_.l1Limit);
-    levels_.l2Limit = store.ReadInteger("L2 limit", levels_.l2Limit);
-    trayBarIndex_ = store.ReadInteger("tray_bar_index", trayBarIndex_);
-    trayIndex_ = store.ReadInteger("tray_index", -1);
+    levels_.l1Limit = store.ReadInteger("L1 limit", levels_.l1Limit, 0, 100);
+    levels_.l2Limit = store.ReadInteger("L2 limit", levels_.l2Limit, 0, 100);
+    trayBarIndex_ = store.ReadInteger("tray_bar_index", trayBarIndex_, -1, 1);
+    trayIndex_ = store.ReadInteger("tray_index", -1, -1, MAX_STORED_TRAY_INDEX);
     return _speeder::LoadOptions(key, store);
 }
 

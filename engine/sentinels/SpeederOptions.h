@@ -27,6 +27,13 @@ constexpr _speederoptions SPEEDER_INVERTED = 0x00010000;    // gauge shows 100 -
 constexpr _speederoptions SPEEDER_STASIS = 0x00020000;      // always the stasis colour
 constexpr _speederoptions SPEEDER_HIDDEN = 0x00040000;
 
+// The ranges of the row sizes and the nick the Designer offers; stored
+// values outside them are damage.
+constexpr int SPEEDER_NBX_MAX = 50;
+constexpr int SPEEDER_NBY_MIN = 10;
+constexpr int SPEEDER_NBY_MAX = 200;
+constexpr unsigned SPEEDER_NICK_MAX = 255;
+
 // A new Speeder: Named, Iconed, stopped.
 constexpr _speederoptions SPEEDER_INITIAL = SPEEDER_NAMED | SPEEDER_ICONED | SPEEDER_STOPPED;
 
