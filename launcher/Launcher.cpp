@@ -29,6 +29,16 @@ std::string EngineArgument(const std::string& argument) {
     return quoted + "\"";
 }
 
+// " " + prefix + "=" + value, the form the engine's command line takes;
+// a value that holds a colon goes on behind a colon instead. The engine's
+// parser splits an option at its first colon before it looks for "=", so
+// "/logfile=c:\x.log" would reach it as an option "LOGFILE=C" and the log
+// would go elsewhere; "/logfile:c:\x.log" gives the value back as written.
+std::string EngineOption(const std::string& prefix, const std::string& value) {
+    const char separator = value.find(':') == std::string::npos ? '=' : ':';
+    return " " + EngineArgument(prefix + separator + value);
+}
+
 // Checks one entry and appends its engine form; the error line otherwise.
 bool AddEngineOption(const _inputentry& entry, std::string& options,
                      std::string& error) {
@@ -40,7 +50,7 @@ bool AddEngineOption(const _inputentry& entry, std::string& options,
                 error = "ERROR: Debug level " + Quoted(entry.value) + " invalid";
                 return false;
             }
-            options += " " + EngineArgument("-DEBUG=" + entry.value);
+            options += EngineOption("-DEBUG", entry.value);
             return true;
         case INPUTS_OPTION:
             break;
@@ -58,25 +68,25 @@ bool AddEngineOption(const _inputentry& entry, std::string& options,
             error = "ERROR: Sentinel Index " + Quoted(entry.value) + " out of range";
             return false;
         }
-        options += " " + EngineArgument("-UNPLUG=" + entry.value);
+        options += EngineOption("-UNPLUG", entry.value);
     } else if (entry.name == "UNLINK") {
         if (entry.value.empty()) {
             error = "ERROR: Speeder name " + Quoted(entry.value) + " invalid";
             return false;
         }
-        options += " " + EngineArgument("-UNLINK=" + entry.value);
+        options += EngineOption("-UNLINK", entry.value);
     } else if (entry.name == "DOCKING") {
         if (ParseBoolean(entry.value, flag) != _OK) {
             error = "ERROR: invalid boolean for " + entry.name;
             return false;
         }
-        options += " " + EngineArgument("/docking=" + entry.value);
+        options += EngineOption("/docking", entry.value);
     } else if (entry.name == "LOGFILE") {
         if (entry.value.empty()) {
             error = "ERROR: invalid logfile name";
             return false;
         }
-        options += " " + EngineArgument("/logfile=" + entry.value);
+        options += EngineOption("/logfile", entry.value);
     } else {
         error = "ERROR: invalid option " + Quoted(entry.name);
         return false;

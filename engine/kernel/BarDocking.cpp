@@ -1,11 +1,10 @@
 #include "BarDocking.h"
 
-#include <string>
 #include <vector>
 
+#include "BarSettings.h"
 #include "Debug_Zolt2.h"
 #include "Form.h"
-#include "Lair_Zolt2.h"
 #include "Metrics_Win32.h"
 #include "StartupOptions.h"
 
@@ -13,9 +12,44 @@ namespace corvex {
 
 namespace {
 
-// A corner far beyond any screen is still only a corner: the bar is kept
-// on the screen when it is used. A resolution must be one.
-constexpr int kCoordinateLimit = 32767;
+using MonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+
+struct _monitorwalk {
+    MonitorInfoFunction info;
+    std::vector<_workarea> areas;
+};
+
+BOOL CALLBACK OneMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+    auto& walk = *reinterpret_cast<_monitorwalk*>(param);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (walk.info(monitor, &mi))
+        walk.areas.push_back(_workarea{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom});
+    return TRUE;
+}
+
+template <class Function>
+Function UserFunction(const char* name) {
+    const HMODULE user = GetModuleHandleA("user32.dll");
+    return user ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user, name))) : nullptr;
+}
+
+// The work areas of the monitors: through the monitor functions where the
+// system has them (98 and 2000 onwards, looked up at run time), else the
+// one screen's work area.
+std::vector<_workarea> MonitorWorkAreas() {
+    using EnumMonitorsFunction = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+    _monitorwalk walk{UserFunction<MonitorInfoFunction>("GetMonitorInfoA"), {}};
+    const auto enumerate = UserFunction<EnumMonitorsFunction>("EnumDisplayMonitors");
+    if (enumerate && walk.info) enumerate(nullptr, nullptr, &OneMonitor, reinterpret_cast<LPARAM>(&walk));
+    if (walk.areas.empty()) {
+        RECT work{};
+        if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+            work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        walk.areas.push_back(_workarea{work.left, work.top, work.right, work.bottom});
+    }
+    return walk.areas;
+}
 
 }  // namespace
 
@@ -119,37 +153,26 @@ void _bardocking::ScreenChanged() {
     // Where the bar stood under the resolution just left.
     AddScreenPosition(lastPos_.x, lastPos_.y, metrics_.OldScreenX(), metrics_.OldScreenY());
     if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
+    RescueOffScreen();
     Log(10, "TPULSE._metrics1ScreenChange: ->");
 }
 
+void _bardocking::RescueOffScreen() {
+    const _corner corner = RescuedCorner(bar_.Left(), bar_.Top(), bar_.Width(), bar_.Height(), MonitorWorkAreas());
+    if (corner.x == bar_.Left() && corner.y == bar_.Top()) return;
+    Log(1, "TPULSE: the bar at (%d,%d) lies on no screen: moved to (%d,%d)", bar_.Left(), bar_.Top(), corner.x,
+        corner.y);
+    bar_.SetBounds(corner.x, corner.y, bar_.Width(), bar_.Height());
+}
+
 void _bardocking::LoadPositions(_lair& store) {
-    const _lairkey scope(store, "Screen");
-    std::vector<std::string> names;
-    if (store.Open()) store.Hive().GetKeyNames(names);
-    for (const std::string& name : names) {
-        // The values, not the key's name, say which resolution it is.
-        store.SetKey("Screen\\" + name);
-        const int x = store.ReadInteger("X", 0, -kCoordinateLimit, kCoordinateLimit);
-        const int y = store.ReadInteger("Y", 0, -kCoordinateLimit, kCoordinateLimit);
-        const int xRes = store.ReadInteger("XRes", 0, 0, kCoordinateLimit);
-        const int yRes = store.ReadInteger("YRes", 0, 0, kCoordinateLimit);
-        // A key without a resolution is no record of one.
-        if (xRes > 0 && yRes > 0) AddScreenPosition(x, y, xRes, yRes);
-    }
+    LoadScreenPositions(store, [this](int x, int y, int xRes, int yRes) { AddScreenPosition(x, y, xRes, yRes); });
 }
 
 void _bardocking::SavePositions(_lair& store) {
     // The present position, recorded for the present resolution.
     AddScreenPosition(bar_.Left(), bar_.Top(), metrics_.ScreenX(), metrics_.ScreenY());
-    const _lairkey scope(store);
-    for (int i = 0; i < positions_.Count(); ++i) {
-        const _screenposition& position = positions_[i];
-        store.SetKey("Screen\\" + std::to_string(position.xRes) + "x" + std::to_string(position.yRes));
-        store.WriteInteger("X", position.x);
-        store.WriteInteger("Y", position.y);
-        store.WriteInteger("XRes", position.xRes);
-        store.WriteInteger("YRes", position.yRes);
-    }
+    SaveScreenPositions(store, positions_);
 }
 
 }  // namespace corvex

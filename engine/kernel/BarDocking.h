@@ -55,6 +55,10 @@ public:
     // The display mode changed: records where the bar stood under the
     // old resolution and moves it for the new one.
     void ScreenChanged();
+    // A bar that meets the work area of no monitor (a corner stored far
+    // off, a monitor no longer there) is moved onto the nearest one; a bar
+    // partly on a screen stays.
+    void RescueOffScreen();
     // The "Screen" keys below the store's current key.
     void LoadPositions(_lair& store);
     // Records the present corner for the present resolution and writes every

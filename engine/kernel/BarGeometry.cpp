@@ -22,6 +22,44 @@ int KeepOnScreen(int position, int size, int oldScreen, int newScreen) noexcept 
     return static_cast<int>(at);
 }
 
+namespace {
+
+// The distance along one axis from the span [from, from + size) to [low, high).
+long long Gap(long long from, long long size, long long low, long long high) noexcept {
+    if (from + size <= low) return low - (from + size) + 1;
+    if (from >= high) return from - high + 1;
+    return 0;
+}
+
+// Moves [from, from + size) inside [low, high), its near edge first.
+long long Inside(long long from, long long size, long long low, long long high) noexcept {
+    if (from + size > high) from = high - size;
+    if (from < low) from = low;
+    return from;
+}
+
+}  // namespace
+
+_corner RescuedCorner(int x, int y, int width, int height, const std::vector<_workarea>& monitors) noexcept {
+    // Widened: stored corners may lie anywhere in 32 bits.
+    const long long w = width > 0 ? width : 1, h = height > 0 ? height : 1;
+    const _workarea* nearest = nullptr;
+    double best = 0;
+    for (const _workarea& m : monitors) {
+        if (m.right <= m.left || m.bottom <= m.top) continue;
+        const long long dx = Gap(x, w, m.left, m.right), dy = Gap(y, h, m.top, m.bottom);
+        if (dx == 0 && dy == 0) return _corner{x, y};  // on this monitor, at least partly
+        const double distance = static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
+        if (!nearest || distance < best) {
+            nearest = &m;
+            best = distance;
+        }
+    }
+    if (!nearest) return _corner{x, y};
+    return _corner{static_cast<int>(Inside(x, w, nearest->left, nearest->right)),
+                   static_cast<int>(Inside(y, h, nearest->top, nearest->bottom))};
+}
+
 _barplace PlaceOfBar(int left, int width, int screenX) noexcept {
     if (left == 0) return BAR_AT_LEFT;
     if (static_cast<long long>(left) + width == screenX) return BAR_AT_RIGHT;

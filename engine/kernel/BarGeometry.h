@@ -5,6 +5,7 @@
 //   SnapToEdge          pulls a coordinate onto a screen edge within Stick
 //   KeepOnScreen        where a coordinate goes when the screen changes size
 //   _workarea           a rectangle of the desktop (left, top, right, bottom)
+//   RescuedCorner       where a bar that lies on no monitor goes
 //   _barplace           where the bar stands relative to the screen edges
 //   DesktopAreaFor      the work area a docked bar leaves to other windows
 //   _screenposition     the bar's corner for one screen resolution
@@ -36,6 +37,15 @@ struct _workarea {
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
     }
 };
+
+// The top-left corner for a bar of `width` by `height` whose corner is
+// (x, y): unchanged when the bar meets any of `monitors` (their work
+// areas), even partly; otherwise moved onto the nearest one, as far inside
+// as its size allows. Unchanged without any monitor.
+struct _corner {
+    int x = 0, y = 0;
+};
+_corner RescuedCorner(int x, int y, int width, int height, const std::vector<_workarea>& monitors) noexcept;
 
 enum _barplace : unsigned char {
     BAR_AT_LEFT = 0,   // touches the left edge: the strip left of `width` is the bar's

@@ -1,6 +1,8 @@
 #include "BarSettings.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "Lair_Zolt2.h"
 #include "ShortCut.h"
@@ -8,6 +10,10 @@
 namespace corvex {
 
 namespace {
+
+// A corner far beyond any screen is still only a corner: the bar is kept
+// on the screen when it is used. A resolution must be one.
+constexpr int kCoordinateLimit = 32767;
 
 // A shortcut code: a virtual key in the low byte plus the Shift, Ctrl and
 // Alt bits; 0 is no key at all.
@@ -49,6 +55,32 @@ void SaveBarSettings(_lair& store, bool visible, const _liveoptions& options) {
     store.WriteInteger("Stick", options.stick);
     store.WriteBool("OnTop", options.onTop);
     store.WriteBool("dock", options.dock);
+}
+
+void LoadScreenPositions(_lair& store, const std::function<void(int x, int y, int xRes, int yRes)>& add) {
+    const _lairkey scope(store, "Screen");
+    std::vector<std::string> names;
+    if (store.Open()) store.Hive().GetKeyNames(names);
+    for (const std::string& name : names) {
+        store.SetKey("Screen\\" + name);
+        const int x = store.ReadInteger("X", 0, -kCoordinateLimit, kCoordinateLimit);
+        const int y = store.ReadInteger("Y", 0, -kCoordinateLimit, kCoordinateLimit);
+        const int xRes = store.ReadInteger("XRes", 0, 0, kCoordinateLimit);
+        const int yRes = store.ReadInteger("YRes", 0, 0, kCoordinateLimit);
+        if (xRes > 0 && yRes > 0) add(x, y, xRes, yRes);
+    }
+}
+
+void SaveScreenPositions(_lair& store, const _screenpositions& positions) {
+    const _lairkey scope(store);
+    for (int i = 0; i < positions.Count(); ++i) {
+        const _screenposition& position = positions[i];
+        store.SetKey("Screen\\" + std::to_string(position.xRes) + "x" + std::to_string(position.yRes));
+        store.WriteInteger("X", position.x);
+        store.WriteInteger("Y", position.y);
+        store.WriteInteger("XRes", position.xRes);
+        store.WriteInteger("YRes", position.yRes);
+    }
 }
 
 }  // namespace corvex

@@ -6,9 +6,14 @@
 //                     value out of range or of the wrong type gives the
 //                     default (and one log line), never a broken bar
 //   SaveBarSettings   writes them
+//   LoadScreenPositions, SaveScreenPositions
+//                     the bar's corner per resolution, below "Screen"
 //
-// Windows tree only (through the store).
+// Portable: no Windows header.
 
+#include <functional>
+
+#include "BarGeometry.h"
 #include "Color.h"
 #include "LiveOptions.h"
 
@@ -41,5 +46,13 @@ void LoadBarSettings(_lair& store, _kernelsettings& settings);
 // bar, the rest as the Options dialog holds them. A write the registry
 // refuses raises _registryerror.
 void SaveBarSettings(_lair& store, bool visible, const _liveoptions& options);
+
+// Hands `add` the corner and resolution of every "Screen\<name>" key, in the
+// order the store lists them; the values say the resolution, not the name.
+// A key without a resolution is no record of one.
+void LoadScreenPositions(_lair& store, const std::function<void(int x, int y, int xRes, int yRes)>& add);
+// Writes one "Screen\<width>x<height>" key per position. A write the
+// registry refuses raises _registryerror.
+void SaveScreenPositions(_lair& store, const _screenpositions& positions);
 
 }  // namespace corvex

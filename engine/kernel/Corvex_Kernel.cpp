@@ -18,6 +18,7 @@
 #include "FreeMemCommand.h"
 #include "Hotkey_Win32.h"
 #include "Lair_Zolt2.h"
+#include "Territory_Zolt2.h"
 #include "MailSentinel.h"
 #include "MemorySentinel.h"
 #include "Menu.h"
@@ -264,6 +265,9 @@ _result TPULSE::Launch() {
 
     StartSentinels();
     KERNEL_UpdateSize();
+    // Laid out at its full height: a stored corner that leaves the bar on no
+    // screen would hide it for good.
+    docking_->RescueOffScreen();
     RefreshSentinels();
     docking_->Moved(_point{Left(), Top()});
     TIMER.SetEnabled(true);
@@ -386,6 +390,8 @@ _result TPULSE::FormShow() {
         top = _lair1.ReadInteger("Y", top);
     }
     SetBounds(left, top, Width(), Height());
+    // The stored bounds must not undo the rescue of a bar off every screen.
+    docking_->RescueOffScreen();
     state_ = CORVEX_RUNNING;
     return _OK;
 }

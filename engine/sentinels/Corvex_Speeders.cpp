@@ -38,10 +38,8 @@ _lair* EngineStore(const _speeder& speeder) {
     return kernel ? kernel->Store() : nullptr;
 }
 
-// Stored histories beyond this are damaged data: the graph would try to
-// hold billions of samples. A bar is never wider than a few thousand.
-constexpr int MAX_STORED_HISTORY = 100000;
-constexpr int MAX_STORED_TRAY_INDEX = TRAY_CONTAINER_MAX - 1;
+static_assert(SPEEDER_TRAY_INDEX_MAX == TRAY_CONTAINER_MAX - 1, "a stored tray index names a tray that can be");
+static_assert(SPEEDER_STYLE_MAX == IMPULSE_PROGRESSOR, "a stored style is one of the graph's");
 
 }  // namespace
 
@@ -204,28 +202,35 @@ _result _speeder::UpdateCaption() {
 }
 
 _result _speeder::SaveOptions(const std::string& key, _lair& store) {
-    const _speederoptions o = options_;
-    store.WriteBool("Hidden", (o & SPEEDER_HIDDEN) != 0);
-    if (!(unsupported_ & SPEEDER_METERS)) store.WriteBool("Meters", (o & SPEEDER_METERS) != 0);
-    if (!(unsupported_ & SPEEDER_NAMED)) store.WriteBool("Named", (o & SPEEDER_NAMED) != 0);
-    if (!(unsupported_ & SPEEDER_ICONED)) store.WriteBool("Iconed", (o & SPEEDER_ICONED) != 0);
-    store.WriteString("Nick", nameLabel_->Caption());
-    store.WriteInteger("NBX", nbx_);
-    store.WriteInteger("NBY", nby_);
+    _speedervalues values;
+    values.hidden = (options_ & SPEEDER_HIDDEN) != 0;
+    values.meters = (options_ & SPEEDER_METERS) != 0;
+    values.named = (options_ & SPEEDER_NAMED) != 0;
+    values.iconed = (options_ & SPEEDER_ICONED) != 0;
+    values.nick = nameLabel_->Caption();
+    values.nbx = nbx_;
+    values.nby = nby_;
+    SaveSpeederValues(store, values, unsupported_);
     return SaveSettings(key, store);
 }
 
 _result _speeder::LoadOptions(const std::string& key, _lair& store) {
-    SetOption(SPEEDER_HIDDEN, store.ReadBool("Hidden", Hidden()));
-    if (!(unsupported_ & SPEEDER_METERS))
-        SetOption(SPEEDER_METERS, store.ReadBool("Meters", (options_ & SPEEDER_METERS) != 0));
-    if (!(unsupported_ & SPEEDER_NAMED))
-        SetOption(SPEEDER_NAMED, store.ReadBool("Named", (options_ & SPEEDER_NAMED) != 0));
-    if (!(unsupported_ & SPEEDER_ICONED))
-        SetOption(SPEEDER_ICONED, store.ReadBool("Iconed", (options_ & SPEEDER_ICONED) != 0));
-    nick_ = store.ReadString("Nick", nick_, SPEEDER_NICK_MAX);
-    nbx_ = store.ReadInteger("NBX", nbx_, 0, SPEEDER_NBX_MAX);
-    nby_ = store.ReadInteger("NBY", nby_, SPEEDER_NBY_MIN, SPEEDER_NBY_MAX);
+    _speedervalues values;
+    values.hidden = Hidden();
+    values.meters = (options_ & SPEEDER_METERS) != 0;
+    values.named = (options_ & SPEEDER_NAMED) != 0;
+    values.iconed = (options_ & SPEEDER_ICONED) != 0;
+    values.nick = nick_;
+    values.nbx = nbx_;
+    values.nby = nby_;
+    LoadSpeederValues(store, values, unsupported_);
+    SetOption(SPEEDER_HIDDEN, values.hidden);
+    SetOption(SPEEDER_METERS, values.meters);
+    SetOption(SPEEDER_NAMED, values.named);
+    SetOption(SPEEDER_ICONED, values.iconed);
+    nick_ = values.nick;
+    nbx_ = values.nbx;
+    nby_ = values.nby;
     LoadSettings(key, store);
     SetVisible(!Hidden());
     UpdateVisibility();
@@ -428,51 +433,48 @@ void _gspeeder::TrayDetached(_traypulse& tray) {
     SetOption(SPEEDER_TRAYED, false);
 }
 
+_graphvalues _gspeeder::GraphValues() const {
+    _graphvalues values;
+    values.levels = levels_;
+    values.style = graph_->Style();
+    values.art = (graph_->Art() & IMPULSE_SHADED) != 0;
+    values.history = static_cast<int>(graph_->HistorySize());
+    values.backColor = graph_->BackColor();
+    values.fontColor = graph_->Font().color;
+    values.trayIndex = trayIndex_;
+    values.trayBarIndex = trayBarIndex_;
+    return values;
+}
+
 _result _gspeeder::SaveOptions(const std::string& key, _lair& store) {
-    store.WriteInteger("L1 color", static_cast<int>(levels_.l1));
-    store.WriteInteger("L2 color", static_cast<int>(levels_.l2));
-    store.WriteInteger("L3 color", static_cast<int>(levels_.l3));
-    store.WriteInteger("L4 color", static_cast<int>(levels_.l4));
-    store.WriteInteger("L1 limit", levels_.l1Limit);
-    store.WriteInteger("L2 limit", levels_.l2Limit);
-    store.WriteInteger("style", graph_->Style());
-    store.WriteBool("art", (graph_->Art() & IMPULSE_SHADED) != 0);
-    store.WriteInteger("history", static_cast<int>(graph_->HistorySize()));
-    store.WriteInteger("back_color", static_cast<int>(graph_->BackColor()));
-    store.WriteInteger("font_color", static_cast<int>(graph_->Font().color));
-    int trayIndex = -1;
+    _graphvalues values = GraphValues();
+    values.trayIndex = -1;
     if (trayBarIndex_ >= 0) {
         _kernelport* kernel = Kernel();
         const _traycontainer* trays = kernel ? kernel->TrayContainer() : nullptr;
-        trayIndex = trays ? trays->IndexOf(tray_) : -1;
+        values.trayIndex = trays ? trays->IndexOf(tray_) : -1;
     }
-    store.WriteInteger("tray_index", trayIndex);
-    store.WriteInteger("tray_bar_index", trayBarIndex_);
+    SaveGraphValues(store, values);
     return _speeder::SaveOptions(key, store);
 }
 
 _result _gspeeder::LoadOptions(const std::string& key, _lair& store) {
-    const auto color = [&store](const char* name, _color fallback) { return store.ReadColor(name, fallback); };
-    levels_.l1 = color("L1 color", levels_.l1);
-    levels_.l2 = color("L2 color", levels_.l2);
-    levels_.l3 = color("L3 color", levels_.l3);
-    levels_.l4 = color("L4 color", levels_.l4);
+    _graphvalues values = GraphValues();
+    LoadGraphValues(store, values);
+    levels_ = values.levels;
     graph_->SetStaticColor(levels_.l4);
-    graph_->SetStyle(static_cast<_istyle>(store.ReadInteger("style", graph_->Style(), IMPULSE_OSCILLO, IMPULSE_PROGRESSOR)));
-    if (store.ReadBool("art", (graph_->Art() & IMPULSE_SHADED) != 0)) {
+    graph_->SetStyle(static_cast<_istyle>(values.style));
+    if (values.art) {
         graph_->SetArt(static_cast<_iart>(graph_->Art() | IMPULSE_SHADED));
     } else {
         graph_->SetArt(static_cast<_iart>(graph_->Art() & ~IMPULSE_SHADED));
         graph_->SetBorderColor1(COLOR_BLACK);
     }
-    graph_->SetHistorySize(static_cast<std::uint32_t>(
-        store.ReadInteger("history", static_cast<int>(graph_->HistorySize()), 0, MAX_STORED_HISTORY)));
-    graph_->SetBackColor(color("back_color", graph_->BackColor()));
-    graph_->SetFontColor(color("font_color", graph_->Font().color));
-    levels_.l1Limit = store.ReadInteger("L1 limit", levels_.l1Limit, 0, 100);
-    levels_.l2Limit = store.ReadInteger("L2 limit", levels_.l2Limit, 0, 100);
-    trayBarIndex_ = store.ReadInteger("tray_bar_index", trayBarIndex_, -1, 1);
-    trayIndex_ = store.ReadInteger("tray_index", -1, -1, MAX_STORED_TRAY_INDEX);
+    graph_->SetHistorySize(static_cast<std::uint32_t>(values.history));
+    graph_->SetBackColor(values.backColor);
+    graph_->SetFontColor(values.fontColor);
+    trayBarIndex_ = values.trayBarIndex;
+    trayIndex_ = values.trayIndex;
     return _speeder::LoadOptions(key, store);
 }
 

@@ -23,6 +23,7 @@
 #include "SpeederGauge.h"
 #include "SpeederLayout.h"
 #include "SpeederOptions.h"
+#include "SpeederSettings.h"
 
 namespace corvex {
 
@@ -199,6 +200,8 @@ public:
     _result AttachTray(_traypulse* tray, int bar);
 
 private:
+    // The graph's stored values as they stand now.
+    _graphvalues GraphValues() const;
     void TrayAttached(_traypulse& tray, int bar);
     void TrayDetached(_traypulse& tray);
 

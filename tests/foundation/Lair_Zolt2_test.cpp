@@ -2,6 +2,7 @@
 // the test account (a fresh Wine prefix), and on the in-memory registry
 // where a failure has to be staged.
 #include "Lair_Zolt2.h"
+#include "Territory_Zolt2.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "Inputs_Zolt2.h"
+
 namespace corvex {
 namespace {
 
@@ -30,8 +34,39 @@ TEST(PlanLaunch, ValuesNeedingQuotesAreQuotedForTheCRuntime) {
     EXPECT_EQ(Plan({"-unlink=tab\there"}).engineCommandLine, "motor32.dex \"-UNLINK=tab\there\"");
     // Backslashes not before a quote stay single.
     EXPECT_EQ(Plan({"-logfile:c:\\my logs\\x.log"}).engineCommandLine,
-              "motor32.dex \"/logfile=c:\\my logs\\x.log\"");
-    EXPECT_EQ(Plan({"-logfile:c:\\x.log"}).engineCommandLine, "motor32.dex /logfile=c:\\x.log");
+              "motor32.dex \"/logfile:c:\\my logs\\x.log\"");
+}
+
+// Both programs read an option's name up to the first colon, so a value
+// with a colon in it is passed behind a colon; every value reaches the
+// engine as the user gave it.
+TEST(PlanLaunch, TheEngineReadsBackEveryValueAsGiven) {
+    const struct {
+        const char* option;
+        const char* value;
+        const char* engineForm;
+    } cases[] = {
+        {"-logfile:", "c:\\corvex.log", "/logfile:c:\\corvex.log"},
+        {"-logfile:", "c:\\a=b.log", "/logfile:c:\\a=b.log"},
+        {"-logfile=", "a=b.log", "/logfile=a=b.log"},
+        {"-logfile=", "x.log", "/logfile=x.log"},
+        {"-unlink:", "cpu:1", "-UNLINK:cpu:1"},
+        {"-unlink=", "ram", "-UNLINK=ram"},
+    };
+    for (const auto& c : cases) {
+        const _launchplan plan = Plan({std::string(c.option) + c.value});
+        ASSERT_TRUE(plan.start) << c.value;
+        EXPECT_EQ(plan.engineCommandLine, std::string("motor32.dex ") + c.engineForm);
+        std::vector<std::string> args;
+        std::istringstream words(plan.engineCommandLine);
+        for (std::string word; words >> word;) args.push_back(word);
+        std::vector<_inputentry> entries;
+        int count = 0;
+        std::string message;
+        ASSERT_EQ(Parse(args, entries, count, message), INPUTS_PARSED) << message;
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_EQ(entries[1].value, c.value);
+    }
 }
 
 TEST(PlanLaunch, ANegativeUnplugPassesAndIsKeptAsWritten) {

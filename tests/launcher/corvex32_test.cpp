@@ -91,7 +91,7 @@ TEST_F(Launcher, EverySyntaxAndRepeatsPassOn) {
               std::string(kBanner) + "Corvex engine started\r\n");
     EXPECT_EQ(EngineCommandLine(),
               "motor32.dex -UNPLUG=-1 -UNLINK=cpu /docking=yes -UNLINK=mem -DEBUG=+2"
-              " /logfile=c:\\x.log -UNPLUG=10 /logfile=c:\\y.log");
+              " /logfile:c:\\x.log -UNPLUG=10 /logfile:c:\\y.log");
 }
 
 TEST_F(Launcher, ValuesWithBlanksReachTheEngineWhole) {

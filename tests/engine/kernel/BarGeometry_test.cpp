@@ -88,5 +88,29 @@ TEST(BarGeometry, ModeCaptionsPadTheHeightAndNameTheDefaultRate) {
     EXPECT_EQ(ColorDepthCaption(15), nullptr);
 }
 
+// A bar on no monitor comes onto the nearest one; one partly on a monitor
+// stays where it is.
+TEST(BarGeometry, ABarOnNoMonitorIsRescuedOntoTheNearest) {
+    const std::vector<_workarea> two = {{0, 0, 1280, 994}, {1280, 0, 2304, 768}};
+    const struct {
+        int x, y, ex, ey;
+    } cases[] = {
+        {100, 100, 100, 100},             // on the first
+        {1250, 700, 1250, 700},           // partly on both
+        {-32768, 32767, 0, 994 - 200},    // far below left: the first, its bottom left
+        {5000, 10, 2304 - 150, 10},       // right of the second
+        {1500, 900, 1500, 768 - 200},     // below the second, which is shorter
+        {-149, -199, -149, -199},         // one pixel still on the screen
+        {-150, 0, 0, 0},                  // just off the left edge
+    };
+    for (const auto& c : cases) {
+        const _corner corner = RescuedCorner(c.x, c.y, 150, 200, two);
+        EXPECT_EQ(corner.x, c.ex) << c.x << "," << c.y;
+        EXPECT_EQ(corner.y, c.ey) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(RescuedCorner(-5000, 0, 150, 200, {}).x, -5000);  // nothing to go to
+    EXPECT_EQ(RescuedCorner(INT_MIN, INT_MAX, 150, 200, two).x, 0);
+}
+
 }  // namespace
 }  // namespace corvex
