@@ -123,13 +123,13 @@ TEST(PingTest, TwoHundredStartsAndStopsNeitherLockNorLeakNorDeliverLate) {
             PumpUntil([&] { return counts.pinged > 0; }, 2000);
             if (i % 4 == 3) Sleep(20);  // ... or inside an echo hand-back
         }
+        const Counts stopped = counts;
         const DWORD start = GetTickCount();
         if (i % 4 == 3)
             root.Destroy(&ping);
         else
             ping.Stop();
         slowest = std::max(slowest, GetTickCount() - start);
-        const Counts stopped = counts;
         PumpUntil([] { return false; }, 0);
         late += counts.pinged - stopped.pinged + counts.resolved - stopped.resolved;
     }
