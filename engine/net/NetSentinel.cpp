@@ -50,6 +50,12 @@ _result _netsentinel::NewSpeeder(_speeder*& speeder) {
     return _OK;
 }
 
+_result _netsentinel::Stop() {
+    for (std::size_t i = 0; i < SpeederCount(); ++i)
+        if (auto* ping = dynamic_cast<_sping*>(Speeders(i))) ping->Probe().Cancel();
+    return _sentinel::Stop();
+}
+
 _result _netsentinel::PlugSpeeders() {
     _sentinel::PlugSpeeders();
     _kernelport* kernel = Kernel();
@@ -73,7 +79,7 @@ _result _netsentinel::OnCreateDesigner(_panel& page, _speeder* speeder) {
     HostEDIT_ = &PlaceBeside(*HostLABEL_, page.Make<_edit>(&page));
     HostEDIT_->SetMaxLength(static_cast<int>(MAX_HOST_LENGTH));
     HostEDIT_->SetText(shown ? shown->Name() : kDefaultHost);
-    page.Make<_pageanchor>(*HostEDIT_, 10);
+    HostEDIT_->Make<_pageanchor>(*HostEDIT_, 10);  // goes with the edit
 
     LagLABEL_ = &page.Make<_label>(&page, "lag time:");
     LagLABEL_->SetBounds(10, 35, LagLABEL_->Width(), LagLABEL_->Height());

@@ -33,6 +33,9 @@ public:
     _checkbox* ShowIpCHECK() const noexcept { return ShowIpCHECK_; }
 
     _result NewSpeeder(_speeder*& speeder) override;
+    // Before its Speeders are stopped one by one: every probe is told to
+    // end now, so that stopping waits for the slowest echo, not for all.
+    _result Stop() override;
     // On the engine's first run, one Speeder for "localhost".
     _result PlugSpeeders() override;
     _result OnCreateDesigner(_panel& page, _speeder* speeder) override;

@@ -2,7 +2,7 @@
 // _pageanchor: keeps a control's right edge a fixed distance short of its
 // parent's right edge while the parent changes size (a page control
 // "anchored left, top and right": it stretches with the page). Made with
-// the page as owner, it goes with the page's other controls.
+// the control as owner, it goes with the control.
 //
 // Windows tree only.
 

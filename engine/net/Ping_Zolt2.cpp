@@ -136,15 +136,21 @@ int _ping::Ping(bool asynchronous) {
 
 _pingerror _ping::Stop() {
     if (dead_) return error_;
+    Cancel();
+    // Inside one of the hand-backs the worker waits for us: it is joined
+    // later, by the next Stop, Ping or the destructor.
+    if (!gui_->Serving()) Reap();
+    return PING_OK;
+}
+
+_pingerror _ping::Cancel() {
+    if (dead_) return error_;
     if (engine_) {
         engine_->echoAttached = false;
         engine_->Terminate();
         retired_.push_back(std::move(engine_));
     }
     running_ = false;
-    // Inside one of the hand-backs the worker waits for us: it is joined
-    // later, by the next Stop, Ping or the destructor.
-    if (!gui_->Serving()) Reap();
     return PING_OK;
 }
 

@@ -90,6 +90,9 @@ public:
     int Ping(bool asynchronous);
     // Stops the run: nothing of it is delivered any more. Error when Dead.
     _pingerror Stop();
+    // Stop without the wait: the worker is told to end and joined by the
+    // next Stop, Ping or the destructor (so that many probes end at once).
+    _pingerror Cancel();
     // Pause a run before its next echo cycle, and continue it with the
     // current Timeout, SleepTime and Iterations. Error when Dead.
     _pingerror Suspend();

@@ -87,10 +87,7 @@ TEST(PingTest, FailuresAreReportedOnceAndADeadProbeDoesNothing) {
         EXPECT_EQ(ping.ErrorStr(), c.text);
         EXPECT_EQ(counts.pinged, c.pinged);
         EXPECT_EQ(counts.resolved, 0);
-        const _pingerror stopped = c.dead ? c.error : PING_OK;
-        EXPECT_EQ(ping.Stop(), stopped);
-        EXPECT_EQ(ping.Suspend(), stopped);
-        EXPECT_EQ(ping.Resume(), stopped);
+        EXPECT_EQ(ping.Stop(), c.dead ? c.error : PING_OK);
     }
 }
 
@@ -108,7 +105,7 @@ TEST(PingTest, AResumedRunGoesOnWithTheNewCount) {
 }
 
 TEST(PingTest, TwoHundredStartsAndStopsNeitherLockNorLeakNorDeliverLate) {
-    const std::size_t threads = ThreadCount();
+    const int threads = ThreadCount();
     int late = 0;
     DWORD slowest = 0;
     for (int i = 0; i < 200; ++i) {
