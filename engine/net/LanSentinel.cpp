@@ -297,6 +297,14 @@ _result _slan::RefreshPulse(unsigned elapsed) {
     return _gspeeder::RefreshPulse(elapsed);
 }
 
+_result _slan::Refresh(unsigned elapsed, bool forced) {
+    if (Total() != 0) return _gspeeder::Refresh(elapsed, forced);
+    // The base would show an unknown share as none free, which the
+    // inverted gauge draws as a full bar.
+    SetGaugeValue((Options() & SPEEDER_INVERTED) ? 100 : 0);
+    return _speeder::Refresh(elapsed, forced);
+}
+
 _result _slan::Start() {
     const _result result = _gspeeder::Start();
     if (!reader_) Log(1, "ERROR: _slan.RefreshName: KEngine==NIL");

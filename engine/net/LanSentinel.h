@@ -27,7 +27,6 @@ namespace corvex {
 
 class _checkbox;
 class _iftable;
-class _label;
 class _pulse;
 class _registrybackend;
 class _spinedit;
@@ -141,6 +140,8 @@ public:
 
     // ---- overrides
     _result RefreshPulse(unsigned elapsed) override;
+    // A link of unknown bandwidth has no share in use: an empty bar.
+    _result Refresh(unsigned elapsed, bool forced) override;
     _result Start() override;
     _result SaveSettings(const std::string& key, _lair& store) override;
     _result LoadSettings(const std::string& key, _lair& store) override;

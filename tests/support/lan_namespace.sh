@@ -9,6 +9,8 @@
 #
 #   lan_namespace.sh <program.exe> [arguments]   (as root)
 set -uo pipefail
+[ "$(id -u)" -eq 0 ] || { echo "lan_namespace.sh: network namespaces need root" >&2; exit 1; }
+: "${WINEPREFIX:?the Wine prefix to copy}"
 if [ "${CORVEX_LAN_NAMESPACE:-}" != 1 ]; then
   CORVEX_LAN_NAMESPACE=1 exec unshare --net "$0" "$@"
 fi

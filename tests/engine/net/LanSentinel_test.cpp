@@ -104,6 +104,12 @@ TEST_F(LanSentinelTest, OneCardGetsTwoSpeedersThatShowItsRates) {
     g_interfaces[1].sent = 10;
     lan.RefreshSpeedersPulse(1000);
     EXPECT_EQ(Lan(lan, 0).Free(), 0);
+    // A card that tells no bandwidth has no share in use to draw.
+    g_interfaces[1].bandwidth = 0;
+    g_interfaces[1].sent += 500;
+    lan.RefreshSpeedersPulse(1000);
+    EXPECT_EQ(Lan(lan, 0).Free(), 500);
+    EXPECT_EQ(Lan(lan, 0).Graph().Progress(), 0u);
 
     // "-unlink=out" leaves the sent Speeders out.
     StartupOptions().Unlink("out");
