@@ -295,6 +295,21 @@ void _sentinel::Show() {
     if (_kernelport* kernel = Kernel()) kernel->KERNEL_UpdateSize();
 }
 
+void _sentinel::HideByUser() {
+    Hide();
+    for (const Entry& entry : speeders_) {
+        _speeder& speeder = *entry.speeder;
+        if (PulseWhenHidden() || (speeder.Options() & SPEEDER_TRAYED)) continue;
+        Log(20, "_sentinel.SignalSpeeders: stopping _speeder: %s", speeder.Name().c_str());
+        speeder.Stop();
+    }
+}
+
+void _sentinel::ShowByUser() {
+    SignalSpeeders(SIGNAL_START);
+    Show();
+}
+
 void _sentinel::ArrangeSpeeders(int left, int top, int width, int height) {
     if (width < 0) width = Width();
     if (Hidden()) {

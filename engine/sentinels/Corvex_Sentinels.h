@@ -108,6 +108,12 @@ public:
     // Hide and Show of the band (they hide the control's own).
     void Hide();
     void Show();
+    // The Designer's "hidden" box: hides the band and stops the Speeders the
+    // tick skips behind a hidden band anyway. Speeders that drive a tray
+    // bar, and all of a Sentinel that pulses while hidden, keep running.
+    void HideByUser();
+    // Starts the band's Speeders again and shows it.
+    void ShowByUser();
     // Lays the Speeders out and sets the panel's bounds; a width of -1
     // keeps the current width, a height of -1 is computed.
     void ArrangeSpeeders(int left, int top, int width, int height);
