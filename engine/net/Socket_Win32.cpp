@@ -16,6 +16,10 @@ constexpr UINT_PTR TIMER_ID = 1;
 constexpr long SOCKET_EVENTS = FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;  // 61
 constexpr std::size_t LOOKUP_SIZE = 1024;
 constexpr DWORD TURN_MS = 2;
+// A line read waits on the socket this long per turn: data ends the wait
+// at once, and so does Abort, which shuts the connection down; only a
+// plain Cancel waits for the turn to end.
+constexpr DWORD READ_TURN_MS = 100;
 const char* const START_FAILED = "Initializaton of windows sockets failed";
 
 // Windows Sockets is started by the first live _socket of the process and
@@ -255,9 +259,10 @@ void _socket::Disarm() noexcept {
 }
 
 void _socket::Turn(_turnfor what) {
+    const DWORD ms = what == TURN_READ ? READ_TURN_MS : TURN_MS;
     if (OnThreadOf(window_.Handle())) {
         // Nothing else delivers the notifications to this thread.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, TURN_MS, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
         ServeMessages();
         return;
     }
@@ -266,7 +271,7 @@ void _socket::Turn(_turnfor what) {
         fd_set set;
         FD_ZERO(&set);
         FD_SET(socket, &set);
-        timeval wait{0, static_cast<long>(TURN_MS * 1000)};
+        timeval wait{0, static_cast<long>(ms * 1000)};
         if (select(0, what == TURN_READ ? &set : nullptr, what == TURN_WRITE ? &set : nullptr, nullptr, &wait) !=
             SOCKET_ERROR)
             return;
@@ -300,8 +305,17 @@ void _socket::Drop() {
     RequestCloseSocket();
 }
 
+void _socket::RequestDrop() noexcept {
+    dropRequested_ = true;
+    // Wakes a read waiting on the socket; the socket itself stays the
+    // conversation's to close.
+    const std::lock_guard<std::mutex> lock(socketLock_);
+    if (connected_ && socket_ != INVALID_SOCKET) shutdown(socket_, SD_BOTH);
+}
+
 void _socket::RequestCloseSocket() {
     connected_ = false;
+    const std::lock_guard<std::mutex> lock(socketLock_);
     const SOCKET socket = socket_.exchange(INVALID_SOCKET);
     if (socket == INVALID_SOCKET) return;
     const int closed = closesocket(socket);

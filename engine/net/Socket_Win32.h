@@ -128,7 +128,7 @@ public:
 protected:
     // The connection is to be closed by the conversation's thread at its
     // next turn, its pending input discarded.
-    void RequestDrop() noexcept { dropRequested_ = true; }
+    void RequestDrop() noexcept;
     // Acts on the requests and notifications that arrived since the last
     // turn: a requested drop, a close by the server once its last byte has
     // been read.
@@ -177,6 +177,7 @@ private:
     std::atomic<int> lookupError_{0};
     std::atomic<bool> closeNotified_{false};
     std::atomic<bool> dropRequested_{false};
+    std::mutex socketLock_;  // replacing the socket against shutting it down from another thread
     bool destroying_ = false;
     int lastError_ = 0;
     std::string lastReply_;
