@@ -73,6 +73,9 @@ public:
     ~_spop3() override;
 
     _pop3& Watcher() const noexcept { return *watcher_; }
+    // The page's controls while it is open (for the Designer's tests).
+    _edit* ServerEdit() const noexcept { return serverEdit_; }
+    _spinedit* PortSpin() const noexcept { return portSpin_; }
     _timer& CheckTimer() const noexcept { return *timer_; }
     const std::string& Server() const;
     unsigned Port() const;

@@ -1,9 +1,8 @@
 #pragma once
-// A POP3 server of a test's own on 127.0.0.1, on a thread of its own. It
-// serves at most `connections` connections, one after the other, each for
-// at most `seconds`, by the script the test gives: a well-behaved
-// conversation (Converse) or a misbehaviour of its own. Every line a
-// client sent is recorded.
+// A POP3 server of a test's own on 127.0.0.1, on a thread of its own: at
+// most `connections` connections, one after the other, within `seconds`
+// in all, each served by the test's script: a well-behaved conversation
+// (Converse) or a misbehaviour. Every line a client sent is recorded.
 
 #include <winsock2.h>
 
@@ -18,28 +17,24 @@ namespace corvex::test {
 
 class _pop3testserver;
 
-// One accepted connection, as a script sees it.
+// One accepted connection, as a script sees it. Every call gives up (false)
+// when the client has gone or time is up.
 class _pop3peer {
 public:
-    // Byte by byte with `msPerByte` between them when it is not 0; false
-    // once the client is gone or time is up.
+    // Byte by byte, `msPerByte` apart, when that is not 0.
     bool Send(const std::string& text, unsigned msPerByte = 0);
-    // One line without its CR LF; false when the client closed or time is up.
+    // One line without its CR LF.
     bool ReadLine(std::string& line);
-    // Holds the connection open, answering nothing, until the client
-    // closes it or time is up.
+    // Holds the connection open, answering nothing.
     void Idle();
 
 private:
     friend class _pop3testserver;
-    _pop3peer(_pop3testserver& server, SOCKET socket, DWORD deadline) : server_(server), socket_(socket), deadline_(deadline) {}
-    bool Waits() const;
+    _pop3peer(_pop3testserver& server, SOCKET socket) : server_(server), socket_(socket) {}
     _pop3testserver& server_;
     SOCKET socket_;
-    DWORD deadline_;
 };
 
-// What a well-behaved server answers.
 struct _pop3script {
     std::string greeting = "+OK corvex test server\r\n";
     std::string password = "secret";
@@ -52,23 +47,20 @@ public:
     using Script = std::function<void(_pop3peer& peer)>;
     explicit _pop3testserver(Script script, int connections = 4, int seconds = 20);
     ~_pop3testserver();
-    _pop3testserver(const _pop3testserver&) = delete;
-    _pop3testserver& operator=(const _pop3testserver&) = delete;
 
     int Port() const noexcept { return port_; }
     int Accepted() const noexcept { return accepted_; }
     std::vector<std::string> Received() const;
-
     // A loopback port where nothing listens (bound a moment ago, closed).
     static int ClosedPort();
 
 private:
     friend class _pop3peer;
-    void Serve(int connections, int seconds);
+    bool Waits() const { return !stop_ && static_cast<long>(end_ - GetTickCount()) > 0; }
 
-    Script script_;
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
+    DWORD end_;
     std::atomic<int> accepted_{0};
     std::atomic<bool> stop_{false};
     mutable std::mutex lock_;

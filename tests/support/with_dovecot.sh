@@ -1,64 +1,49 @@
 #!/usr/bin/env bash
 # with_dovecot.sh <command> [arguments]: runs the command beside a private
 # Dovecot POP3 server on a free loopback port, then stops the server by its
-# PID. The command finds the port in CORVEX_POP3_PORT; when no server could
-# be started it finds the reason in CORVEX_POP3_SKIP instead, and the tests
-# that need the server skip with it.
-#
-# Mailboxes: "alice" with three messages and "bob" with none, both with the
-# password "secret". Nothing deletes a message (the client never sends DELE),
-# so the counts hold for every login of the run.
+# PID. The command finds the port in CORVEX_POP3_PORT, or, when no server
+# could be started, the reason in CORVEX_POP3_SKIP (its tests then skip).
+# Mailboxes "alice" (three messages) and "bob" (none), password "secret";
+# the client never deletes, so the counts hold for the whole run.
 set -uo pipefail
 
-root=$(mktemp -d "${TMPDIR:-/tmp}/corvex-pop3.XXXXXX")
+root=$(mktemp -d "${TMPDIR:-/tmp}/corvex-pop3.XXXXXX") || { export CORVEX_POP3_SKIP="no temporary folder"; exec "$@"; }
 pid=
 stop() {
-  if [ -n "$pid" ]; then
-    kill -TERM "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  fi
+  [ -n "$pid" ] && kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   rm -rf "$root"
 }
 trap stop EXIT
 trap 'exit 130' INT TERM
 
 mailbox() {  # mailbox <user> <messages>
-  local dir=$root/mail/$1 i
-  mkdir -p "$dir/new" "$dir/cur" "$dir/tmp"
+  local i
+  mkdir -p "$root/mail/$1/"{new,cur,tmp}
   for ((i = 1; i <= $2; i++)); do
-    printf 'From: corvex@localhost\r\nTo: %s@localhost\r\nSubject: message %d\r\n\r\nBody %d.\r\n' \
-      "$1" "$i" "$i" >"$dir/new/100000000$i.M$i.corvex"
+    printf 'From: corvex@localhost\r\nSubject: %d\r\n\r\nBody.\r\n' "$i" >"$root/mail/$1/new/10000000$i.M$i.corvex"
   done
+  echo "$1:{PLAIN}secret:65534:65534::$root/mail/$1::" >>"$root/users"
 }
 
-# Answers "+OK" on `port` within 5 s.
-greets() {
-  local line n
-  for ((n = 0; n < 100; n++)); do
+greets() {  # greets <port>: "+OK" within 5 s
+  local line
+  for _ in {1..100}; do
     kill -0 "$pid" 2>/dev/null || return 1
-    if { exec 3<>"/dev/tcp/127.0.0.1/$1"; } 2>/dev/null; then
-      read -r -t 2 line <&3
-      exec 3<&- 3>&-
+    { exec 3<>"/dev/tcp/127.0.0.1/$1"; } 2>/dev/null && read -r -t 2 line <&3 && exec 3<&- 3>&- &&
       [[ $line == +OK* ]] && return 0
-    fi
     sleep 0.05
   done
   return 1
 }
 
 start() {
-  local dovecot=/usr/sbin/dovecot port attempt
-  [ -x "$dovecot" ] || { echo "no $dovecot (package dovecot-pop3d)"; return 1; }
+  local port attempt
+  [ -x /usr/sbin/dovecot ] || { echo "no /usr/sbin/dovecot (package dovecot-pop3d)"; return 1; }
   chmod 755 "$root"  # the mail processes run as nobody
-  mkdir -p "$root/run" "$root/state"
   mailbox alice 3
   mailbox bob 0
   chown -R 65534:65534 "$root/mail" || { echo "cannot give the mailboxes to nobody"; return 1; }
-  {
-    echo "alice:{PLAIN}secret:65534:65534::$root/mail/alice::"
-    echo "bob:{PLAIN}secret:65534:65534::$root/mail/bob::"
-  } >"$root/users"
-  for attempt in 1 2 3 4 5; do
+  for attempt in 1 2 3 4 5; do  # a port taken meanwhile: another one
     port=$((20000 + RANDOM % 40000))
     cat >"$root/dovecot.conf" <<CONF
 base_dir = $root/run
@@ -70,6 +55,7 @@ listen = 127.0.0.1
 ssl = no
 disable_plaintext_auth = no
 auth_mechanisms = plain
+auth_failure_delay = 0
 mail_location = maildir:$root/mail/%u:INDEX=MEMORY
 first_valid_uid = 65534
 passdb {
@@ -89,32 +75,23 @@ service pop3-login {
     port = 0
   }
 }
-auth_failure_delay = 0
 CONF
-    "$dovecot" -F -c "$root/dovecot.conf" >>"$root/dovecot.out" 2>&1 &
+    /usr/sbin/dovecot -F -c "$root/dovecot.conf" >>"$root/dovecot.out" 2>&1 &
     pid=$!
-    if greets "$port"; then
-      echo "$port"
-      return 0
-    fi
-    kill -TERM "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    greets "$port" && { echo "$port"; return 0; }
+    kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
     pid=
   done
-  echo "dovecot did not greet: $(tail -n 3 "$root/dovecot.out" "$root/dovecot.log" 2>/dev/null | tr '\n' ' ')"
+  echo "dovecot did not greet: $(tail -qn 3 "$root/dovecot.out" "$root/dovecot.log" 2>/dev/null | tr '\n' ' ')"
   return 1
 }
 
-# start runs in this shell (not a subshell), so that the PID stays known.
-start >"$root/started"
-started=$?
-if [ "$started" -eq 0 ]; then
-  export CORVEX_POP3_PORT
-  CORVEX_POP3_PORT=$(cat "$root/started")
+# Not in a subshell: the server's PID must stay known here.
+if start >"$root/started"; then
+  export CORVEX_POP3_PORT=$(<"$root/started")
   echo "with_dovecot: POP3 server on 127.0.0.1:$CORVEX_POP3_PORT (PID $pid)"
 else
-  export CORVEX_POP3_SKIP
-  CORVEX_POP3_SKIP=$(cat "$root/started")
+  export CORVEX_POP3_SKIP=$(<"$root/started")
   echo "with_dovecot: $CORVEX_POP3_SKIP"
 fi
 "$@"

@@ -41,12 +41,16 @@ protected:
     }
     _spop3& Account(const std::string& user, const std::string& pass, int port) {
         _spop3& account = mail_->Make<_spop3>();
-        account.SetName(user.empty() ? "nobody" : user);
         account.SetUser(user);
         account.SetPass(pass);
         account.SetPort(static_cast<unsigned>(port));
-        mail_->AddSpeeder(&account);
         return account;
+    }
+    // Runs `options` against the band's key of the store.
+    template <class F>
+    void Stored(F options) {
+        store_.SetKey("Sentinels\\Mail Sentinel");
+        (mail_->*options)(store_.Key(), store_);
     }
     static bool Idle(_spop3& account) {
         return ServeUntil([&account] { return !(account.Watcher().Art() & POP3_ONLINE); }, 20000);
@@ -59,8 +63,16 @@ protected:
     _mailsentinel* mail_ = &host_.Make<_mailsentinel>();
 };
 
+// The debug log is on throughout: the password must never reach it.
 TEST_F(MailTest, TheRowShowsTheCountOrWhyTheCheckFailed) {
     CORVEX_NEED_DOVECOT(port);
+    TempFolder folder("mail-log");
+    _debug& log = *Debugger();
+    log.SetLogging(true);
+    log.SetConsole(true);  // no console of its own: the lines go to the test's output
+    log.SetLevel(20);
+    log.SetLogFileName(folder / "DEBUG.log");
+    ASSERT_EQ(log.SetDebugging(true), DEBUG_OK);
     struct Case {
         const char* user;
         const char* pass;
@@ -81,29 +93,28 @@ TEST_F(MailTest, TheRowShowsTheCountOrWhyTheCheckFailed) {
         account.CheckMailbox();
         EXPECT_EQ(account.TextLabel().Caption(), "checking...");
         EXPECT_FALSE(Bold(account));
+        account.CheckMailbox();  // refused while the first runs
+        EXPECT_EQ(account.Watcher().Error(), POP3_ERROR);
         ASSERT_TRUE(Idle(account));
         EXPECT_EQ(account.TextLabel().Caption(), c.text);
         EXPECT_EQ(Bold(account), c.bold);
         EXPECT_EQ(account.IconIndex(), c.icon);
     }
+    log.SetDebugging(false);
+    log.SetLogging(false);
+    log.SetConsole(false);
+    log.SetLevel(100);
+    std::ifstream file(folder / "DEBUG.log", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("as \"alice/******\""), std::string::npos);
+    EXPECT_NE(text.find("_pop3.KERNEL_ServerReply: number of mails= 3"), std::string::npos);
+    EXPECT_EQ(text.find("secret"), std::string::npos);
 }
 
-TEST_F(MailTest, ASecondCheckWhileOneRunsIsRefusedAndTheFirstCompletes) {
+TEST_F(MailTest, AnAccountMadeOnThePagesKeepsItsServerAcrossARestart) {
     CORVEX_NEED_DOVECOT(port);
-    _spop3& account = Account("alice", "secret", port);
-    account.CheckMailbox();
-    account.CheckMailbox();
-    EXPECT_EQ(account.Watcher().Error(), POP3_ERROR);
-    ASSERT_TRUE(Idle(account));
-    EXPECT_EQ(account.TextLabel().Caption(), "3");
-}
-
-TEST_F(MailTest, AnAccountMadeOnThePageKeepsItsServerAcrossARestart) {
-    CORVEX_NEED_DOVECOT(port);
-    store_.SetKey("Sentinels\\Mail Sentinel");
-    mail_->LoadOptions(store_.Key(), store_);  // no account on a first run
-    EXPECT_EQ(mail_->SpeederCount(), 0u);
-
+    Stored(&_sentinel::LoadOptions);
+    EXPECT_EQ(mail_->SpeederCount(), 0u);  // no account on a first run
     _panel& page = root_.Make<_panel>(&host_);
     page.SetBounds(0, 0, 300, 80);
     ASSERT_EQ(mail_->OnCreateDesigner(page, nullptr), _OK);
@@ -122,12 +133,12 @@ TEST_F(MailTest, AnAccountMadeOnThePageKeepsItsServerAcrossARestart) {
     auto& account = dynamic_cast<_spop3&>(*added);
     EXPECT_EQ(account.Name(), "alice");
     unsigned period = 0;
+    account.SetFrequency(500);  // refused: the new account's period stays
     EXPECT_EQ(account.GetFrequency(period), _OK);
     EXPECT_EQ(period, 600000u);
     EXPECT_TRUE(account.CheckTimer().Enabled());
-    ASSERT_TRUE(Idle(account));  // ignited: checked at once, at the default port
+    ASSERT_TRUE(Idle(account));  // checked at once, at the default port
     EXPECT_EQ(account.TextLabel().Caption(), "ERROR: mail server time out");
-    added = nullptr;
     EXPECT_EQ(mail_->OnAddSpeeder(added), _ERROR);  // "alice" is taken
     EXPECT_EQ(mail_->SpeederCount(), 1u);
 
@@ -135,32 +146,24 @@ TEST_F(MailTest, AnAccountMadeOnThePageKeepsItsServerAcrossARestart) {
     _panel& own = root_.Make<_panel>(&host_);
     own.SetBounds(0, 0, 300, 71);
     account.OnCreateDesigner(own);
-    dynamic_cast<_edit&>(*own.Controls(1)).SetText("127.0.0.1");
-    dynamic_cast<_spinedit&>(*own.Controls(3)).SetValue(port);
+    EXPECT_EQ(account.ServerEdit()->Text(), "127.0.0.1");
+    account.PortSpin()->SetValue(port);
     ASSERT_EQ(mail_->RedesignSpeeder(&account), _OK);
-    EXPECT_EQ(account.Port(), static_cast<unsigned>(port));
-    account.SetFrequency(500);  // refused: the period stays
-    account.GetFrequency(period);
-    EXPECT_EQ(period, 600000u);
-    mail_->Stop();
     mail_->SignalSpeeders(SIGNAL_STOP);
-    store_.SetKey("Sentinels\\Mail Sentinel");
-    mail_->SaveOptions(store_.Key(), store_);
+    Stored(&_sentinel::SaveOptions);
     host_.Destroy(mail_);
 
     mail_ = &host_.Make<_mailsentinel>();
-    store_.SetKey("Sentinels\\Mail Sentinel");
-    mail_->LoadOptions(store_.Key(), store_);
+    Stored(&_sentinel::LoadOptions);
     ASSERT_EQ(mail_->SpeederCount(), 1u);
     auto& restored = dynamic_cast<_spop3&>(*mail_->Speeders(0));
     EXPECT_EQ(restored.Name(), "alice");
     EXPECT_EQ(restored.Port(), static_cast<unsigned>(port));
-    restored.Prepare();
     restored.Ignite();
     ASSERT_TRUE(Idle(restored));
     EXPECT_EQ(restored.TextLabel().Caption(), "3");
 
-    // Windows ends the session: the account checks no more.
+    // Windows ends the session: the menu's check does nothing any more.
     EXPECT_EQ(mail_->KillAccounts(), _OK);
     EXPECT_TRUE(restored.Watcher().Art() & POP3_DEAD);
     _menuitem& menu = root_.Make<_menuitem>();
@@ -169,29 +172,6 @@ TEST_F(MailTest, AnAccountMadeOnThePageKeepsItsServerAcrossARestart) {
     EXPECT_EQ(menu.Items(0)->Caption(), "check now...");
     menu.Items(0)->Click();
     EXPECT_EQ(restored.TextLabel().Caption(), "3");
-}
-
-TEST_F(MailTest, ThePasswordNeverReachesTheDebugLog) {
-    CORVEX_NEED_DOVECOT(port);
-    TempFolder folder("mail-log");
-    _debug& log = *Debugger();
-    log.SetLogging(true);
-    log.SetConsole(true);
-    log.SetLogFileName(folder / "DEBUG.log");
-    log.SetLevel(100);
-    ASSERT_EQ(log.SetDebugging(true), DEBUG_OK);
-    _spop3& account = Account("alice", "secret", port);
-    account.CheckMailbox();
-    const bool idle = Idle(account);
-    log.SetDebugging(false);
-    log.SetLogging(false);
-    log.SetConsole(false);
-    ASSERT_TRUE(idle);
-    std::ifstream file(folder / "DEBUG.log", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find("as \"alice/******\""), std::string::npos);
-    EXPECT_EQ(text.find("secret"), std::string::npos);
-    EXPECT_NE(text.find("_pop3.KERNEL_ServerReply: number of mails= 3"), std::string::npos);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <functional>
-#include <string>
 
 #include "Application.h"
 
@@ -16,27 +15,19 @@ namespace corvex::test {
 
 // Serves messages until `done` holds or `ms` pass; whether it held.
 inline bool ServeUntil(const std::function<bool()>& done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
+    for (const DWORD start = GetTickCount(); !done(); Application().ProcessMessages()) {
         if (GetTickCount() - start > ms) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        Application().ProcessMessages();
     }
     return true;
 }
 
-// The port of the real server, or 0 with the reason it is missing.
-inline int DovecotPort(std::string& missing) {
-    if (const char* port = std::getenv("CORVEX_POP3_PORT")) return std::atoi(port);
-    const char* why = std::getenv("CORVEX_POP3_SKIP");
-    missing = why ? why : "not run by tests/support/with_dovecot.sh";
-    return 0;
-}
-
 }  // namespace corvex::test
 
-// Skips the test, saying why, when the real server could not be started.
-#define CORVEX_NEED_DOVECOT(port)                                             \
-    std::string missing_;                                                     \
-    const int port = ::corvex::test::DovecotPort(missing_);                   \
-    if (port == 0) GTEST_SKIP() << "no Dovecot POP3 server: " << missing_
+// The real server's port; the test skips, saying why, when there is none.
+#define CORVEX_NEED_DOVECOT(port)                                                                  \
+    const int port = std::getenv("CORVEX_POP3_PORT") ? std::atoi(std::getenv("CORVEX_POP3_PORT")) : 0; \
+    if (port == 0)                                                                                 \
+    GTEST_SKIP() << "no Dovecot POP3 server: "                                                     \
+                 << (std::getenv("CORVEX_POP3_SKIP") ? std::getenv("CORVEX_POP3_SKIP")             \
+                                                     : "not run by tests/support/with_dovecot.sh")
