@@ -328,11 +328,10 @@ void _socket::RequestCloseSocket() {
 std::uint32_t _socket::LookedUpAddress(const char* buffer) const noexcept {
     // The system fills the buffer with a hostent whose pointers point into
     // the same buffer; each is checked to stay inside it.
-    const char* const end = buffer + LOOKUP_SIZE;
-    const auto inside = [buffer, end](const void* p, std::size_t size) {
-        const char* at = static_cast<const char*>(p);
-        return at >= buffer && size <= static_cast<std::size_t>(end - buffer) &&
-               at <= end - static_cast<std::ptrdiff_t>(size);
+    const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(buffer);
+    const auto inside = [begin](const void* p, std::size_t size) {
+        const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(p);
+        return at >= begin && at - begin <= LOOKUP_SIZE - size;
     };
     hostent entry;
     std::memcpy(&entry, buffer, sizeof entry);

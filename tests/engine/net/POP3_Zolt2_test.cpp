@@ -99,9 +99,10 @@ TEST_F(WatcherTest, FailuresBeforeOrInsteadOfTheConversation) {
     EXPECT_EQ(watcher_.ErrorStr(), "connection failed");
     EXPECT_EQ(server.Received(), std::vector<std::string>{"QUIT"});
     EXPECT_EQ(errors_, 3);
-    // After each failure the client is ready for the next connection; a
-    // second check while one runs is refused, and the first completes.
-    Prepare("127.0.0.1", server.Port(), "alice", 1500);
+    // After each failure the client is ready for the next connection (a
+    // name looked up this time); a second check while one runs is refused,
+    // and the first completes.
+    Prepare("localhost", server.Port(), "alice", 1500);
     ASSERT_EQ(watcher_.CheckInbox(), POP3_OK);
     EXPECT_EQ(watcher_.CheckInbox(), POP3_ERROR);
     EXPECT_EQ(watcher_.ErrorStr(), "general error");
