@@ -35,9 +35,11 @@ endfunction()
 # executable and one ctest entry (under Wine, one wine process per
 # executable is cheapest). DESKTOP runs it inside a Wine virtual desktop,
 # whose display driver lists and switches many display modes; the desktop
-# does not pass the exit code on, so the summary line decides.
+# does not pass the exit code on, so the summary line decides. WRAPPER
+# <script> runs the test through a bash script that starts what the test
+# needs beside it (a server) and stops it afterwards.
 function(corvex_test name)
-  cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP" "WRAPPER" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   corvex_defaults(${name})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -52,6 +54,9 @@ function(corvex_test name)
              --gtest_brief=1 --gtest_output=xml:${report})
     set_tests_properties(${name} PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
                          FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+  elseif(T_WRAPPER)
+    add_test(NAME ${name} COMMAND bash ${T_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
+             --gtest_brief=1 --gtest_output=xml:${report})
   else()
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 --gtest_output=xml:${report})
   endif()

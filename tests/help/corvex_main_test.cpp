@@ -30,7 +30,7 @@ const char* const kAnchorsOfKindsToCome[] = {
     "_drivesentinel", "_sram",    "_sswp",       "_svm",       "_susr",    "_sgdi",    "_sclock",
     "_slive",         "_sos",     "_sscr",       "_shost",     "_suser",   "_skey",    "_spower",
     "_smapi",         "_sexe",    "_sthread",    "_sprocess",  "_sevent",  "_smutex",  "_ssemaphore",
-    "_ssections",     "_netsentinel", "_slanout", "_slanin",   "_srasout", "_srasin",  "_spop3",
+    "_ssections",     "_netsentinel", "_slanout", "_slanin",   "_srasout", "_srasin",
     "_saudio",        "_swav",
 };
 
