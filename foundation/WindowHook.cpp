@@ -6,6 +6,10 @@ namespace {
 // The innermost hook of a window is kept in a window property, so that the
 // shared procedure finds its object without a global table.
 const char* const kHookProperty = "corvex.windowhook";
+// The hook the next call of the shared procedure is for: an outer hook's
+// previous procedure is that same function, which reaches the outer object
+// through this, not through the property.
+thread_local _windowhook* chained = nullptr;
 }  // namespace
 
 _windowhook::_windowhook(HWND window, Handler handler)
@@ -42,14 +46,13 @@ _windowhook::~_windowhook() {
 }
 
 LRESULT _windowhook::CallPrevious(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) const {
+    // Also when a handler passes the message on itself, before it acts.
+    if (previous_ == &Procedure) chained = outer_;
     return CallWindowProcA(previous_, hwnd, message, wparam, lparam);
 }
 
 LRESULT CALLBACK _windowhook::Procedure(HWND hwnd, UINT message, WPARAM wparam,
                                         LPARAM lparam) {
-    // An outer hook's previous procedure is this same function: it reaches
-    // the outer object through `outer_`, not through the property.
-    static thread_local _windowhook* chained = nullptr;
     _windowhook* hook = chained ? chained
                                 : static_cast<_windowhook*>(GetPropA(hwnd, kHookProperty));
     chained = nullptr;
@@ -57,7 +60,6 @@ LRESULT CALLBACK _windowhook::Procedure(HWND hwnd, UINT message, WPARAM wparam,
 
     LRESULT result = 0;
     if (!(hook->handler_ && hook->handler_(hwnd, message, wparam, lparam, result))) {
-        if (hook->previous_ == &Procedure) chained = hook->outer_;
         result = hook->CallPrevious(hwnd, message, wparam, lparam);
     }
     if (message == WM_NCDESTROY) {

@@ -13,7 +13,7 @@
 #include "Panel.h"
 #include "Pop3Client_Win32.h"
 #include "Timer.h"
-#include "WindowHook.h"
+#include "PageAnchor.h"
 
 namespace corvex {
 
@@ -28,35 +28,9 @@ constexpr unsigned NEW_ACCOUNT_PERIOD = 600000;  // ten minutes
 constexpr std::size_t MAX_TEXT = 255;
 constexpr int MIN_STORED_PERIOD = 10;
 constexpr int MAX_STORED_PERIOD = 100000000;
-// The page's edits end this far short of its right edge.
+// The page's edits start here and end this far short of its right edge.
 constexpr int EDIT_LEFT = 60;
-constexpr int EDIT_MARGIN = 70;
-
-// Keeps a page's edits stretched to 10 pixels short of its right edge as
-// the page's width follows the Designer's window. Made after the controls
-// it stretches, so that it goes before them.
-class _stretcher final : public _component {
-public:
-    _stretcher(_component* owner, _wincontrol& page, std::vector<_control*> controls)
-        : _component(owner),
-          page_(page),
-          controls_(std::move(controls)),
-          hook_(page.Handle(), [this](HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-              return OnMessage(window, message, wparam, lparam, result);
-          }) {}
-
-private:
-    bool OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-        if (message != WM_WINDOWPOSCHANGED) return false;
-        result = hook_.CallPrevious(window, message, wparam, lparam);  // the page takes its new size first
-        for (_control* control : controls_) control->SetWidth(std::max(0, page_.Width() - EDIT_MARGIN));
-        return true;
-    }
-
-    _wincontrol& page_;
-    std::vector<_control*> controls_;
-    _windowhook hook_;
-};
+constexpr int EDIT_MARGIN = 10;
 
 // A label at (10, top) and, 3 pixels higher, the control it names.
 template <class T>
@@ -68,7 +42,12 @@ T& PageRow(_panel& page, const char* caption, int top, int width) {
     return control;
 }
 
-int PageWidth(const _panel& page) { return std::max(0, page.Width() - EDIT_MARGIN); }
+// An edit of the page that stretches with it.
+_edit& StretchedRow(_panel& page, const char* caption, int top) {
+    _edit& edit = PageRow<_edit>(page, caption, top, 0);
+    edit.Make<_pageanchor>(edit, EDIT_MARGIN);
+    return edit;
+}
 
 bool ValidAccountName(const std::string& name) { return !name.empty() && name.find('\\') == std::string::npos; }
 
@@ -245,13 +224,12 @@ void _spop3::AddMenuItems(_menuitem& item) {
 
 void _spop3::OnCreateDesigner(_panel& page) {
     OnDestroyDesigner(page);
-    serverEdit_ = &PageRow<_edit>(page, "server:", 10, PageWidth(page));
+    serverEdit_ = &StretchedRow(page, "server:", 10);
     serverEdit_->SetMaxLength(static_cast<int>(MAX_TEXT));
     serverEdit_->SetText(Server());
     portSpin_ = &PageRow<_spinedit>(page, "port:", 35, 50);
     portSpin_->SetRange(1, 65535);
     portSpin_->SetValue(static_cast<long>(Port()));
-    page.Make<_stretcher>(page, std::vector<_control*>{serverEdit_});
     serverEdit_->FreeNotification(*this);
     portSpin_->FreeNotification(*this);
 }
@@ -311,8 +289,8 @@ _result _mailsentinel::OnCreateDesigner(_panel& page, _speeder* speeder) {
     Log(10, "_mailsentinel.OnCreateDesigner(%p,%p): <-", static_cast<void*>(&page), static_cast<void*>(speeder));
     OnDestroyDesigner(page);
     const _smail* mail = dynamic_cast<const _smail*>(speeder);
-    userEdit_ = &PageRow<_edit>(page, "user:", 10, PageWidth(page));
-    passEdit_ = &PageRow<_edit>(page, "pass:", 35, PageWidth(page));
+    userEdit_ = &StretchedRow(page, "user:", 10);
+    passEdit_ = &StretchedRow(page, "pass:", 35);
     passEdit_->SetPasswordChar('*');
     for (_edit* edit : {userEdit_, passEdit_}) {
         edit->SetMaxLength(static_cast<int>(MAX_TEXT));
@@ -320,7 +298,6 @@ _result _mailsentinel::OnCreateDesigner(_panel& page, _speeder* speeder) {
     }
     userEdit_->SetText(mail ? mail->User() : "brannock");
     passEdit_->SetText(mail ? mail->Pass() : "579");
-    page.Make<_stretcher>(page, std::vector<_control*>{userEdit_, passEdit_});
     Log(10, "_mailsentinel.OnCreateDesigner(%p,%p): -> (result=%d)", static_cast<void*>(&page),
         static_cast<void*>(speeder), _OK);
     return _OK;

@@ -62,6 +62,30 @@ TEST(WindowHookTest, StackedHooksSeeMessagesInnermostFirstAndComeOffInReverse) {
     DestroyWindow(window);
 }
 
+// Handlers that let the window act first pass the message on themselves;
+// with two such hooks on one window each still sees it once.
+TEST(WindowHookTest, HandlersPassingTheMessageOnThemselvesReachEveryHook) {
+    const HWND window = MakeWindow();
+    ASSERT_TRUE(window);
+    std::vector<LRESULT> seen;
+    const auto passOn = [&seen](std::unique_ptr<_windowhook>& self) {
+        return [&seen, &self](HWND h, UINT m, WPARAM w, LPARAM l, LRESULT& r) {
+            if (m != kPing) return false;
+            r = self->CallPrevious(h, m, w, l) + 1;
+            seen.push_back(r);
+            return true;
+        };
+    };
+    std::unique_ptr<_windowhook> first, second;
+    first = std::make_unique<_windowhook>(window, passOn(first));
+    second = std::make_unique<_windowhook>(window, passOn(second));
+    EXPECT_EQ(SendMessageA(window, kPing, 0, 0), 102);
+    EXPECT_EQ(seen, (std::vector<LRESULT>{101, 102}));
+    second.reset();
+    first.reset();
+    DestroyWindow(window);
+}
+
 TEST(WindowHookTest, AHookOutlivingItsWindowLeavesTheNextWindowAlone) {
     const HWND window = MakeWindow();
     int destroyedSeen = 0;
