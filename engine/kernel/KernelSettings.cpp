@@ -32,7 +32,7 @@ _result TPULSE::LoadOptions() {
     for (std::size_t i = 0; i < sentinels_.size(); ++i) {
         _sentinel& sentinel = *sentinels_[i].sentinel;
         const _lairkey scope(_lair1, _lair1.Key() + sentinel.Caption());
-        sentinel.SetOrder(_lair1.ReadInteger("order", static_cast<int>(i)));
+        sentinel.SetOrder(_lair1.ReadInteger("order", static_cast<int>(i), 0, ORDER_MAX));
         sentinel.LoadOptions(_lair1.Key(), _lair1);
     }
     Log(10, "TPULSE.LoadOptions: -> (result=%d)", _OK);

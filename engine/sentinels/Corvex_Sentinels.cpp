@@ -100,6 +100,11 @@ _result _sentinel::LoadOptions(const std::string& key, _lair& store) {
             const _lairkey speedersScope(store, key_ + "\\Speeders");
             store.Hive().GetKeyNames(names);
         }
+        if (names.size() > SENTINEL_SPEEDERS_MAX) {
+            Log(1, "ERROR: _sentinel.LoadOptions: %s holds %u Speeders: the first %u are loaded", key_.c_str(),
+                static_cast<unsigned>(names.size()), static_cast<unsigned>(SENTINEL_SPEEDERS_MAX));
+            names.resize(SENTINEL_SPEEDERS_MAX);
+        }
         for (const std::string& name : names) {
             _speeder* speeder = nullptr;
             if (NewSpeeder(speeder) != _OK || !speeder) break;
@@ -112,7 +117,7 @@ _result _sentinel::LoadOptions(const std::string& key, _lair& store) {
     for (std::size_t i = 0; i < speeders_.size(); ++i) {
         _speeder& speeder = *speeders_[i].speeder;
         const _lairkey speederScope(store, speedersKey + speeder.Name());
-        speeder.SetOrder(store.ReadInteger("order", static_cast<int>(i)));
+        speeder.SetOrder(store.ReadInteger("order", static_cast<int>(i), 0, ORDER_MAX));
         speeder.LoadOptions(store.Key(), store);
     }
     if (hidden) Hide();

@@ -32,6 +32,12 @@ enum _sentinelflag : unsigned char {
     SENTINEL_USER_DEFINED = 0x04,  // Speeders come from the registry and the Designer
 };
 
+// More user-defined Speeders than this in the settings are damage: each
+// is a row of the band (and a probe or a mail check of its own).
+constexpr std::size_t SENTINEL_SPEEDERS_MAX = 64;
+// Stored orders are positions in a list: 0 and up, far below this.
+constexpr int ORDER_MAX = 9999;
+
 enum _speedersignal : int {
     SIGNAL_START = 0,
     SIGNAL_STOP = 1,

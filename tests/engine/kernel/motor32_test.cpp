@@ -418,6 +418,86 @@ bool WaitForVisible(HWND window, bool visible) {
     return false;
 }
 
+// What the user gives on the command line reaches the engine as given: a
+// log file on a drive, one with "=" in its name, a Speeder's name.
+TEST_F(EngineTest, ALogFileWithADriveLetterIsWrittenWhereTheUserAsked) {
+    const std::string drive = folder_ / "on drive.log";  // C:\...\on drive.log
+    for (const std::string& file : {drive, std::string("a=b.log")}) {
+        const HWND bar = Launch(" \"-logfile:" + file + "\" -debug=20 -unlink:cpu:9");
+        ASSERT_NE(bar, nullptr) << file;
+        const std::string path = file == drive ? drive : folder_ / file;
+        bool written = false;
+        for (int i = 0; i < 300 && !written; ++i, Sleep(50))
+            written = ReadAll(path).find("TPULSE.Launch: ->") != std::string::npos;
+        EXPECT_TRUE(written) << path;
+        EXPECT_NE(ReadAll(path).find("Unlinked Speeder: cpu:9"), std::string::npos);
+        PostMessageA(bar, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitForEnd(bar));
+    }
+    EXPECT_TRUE(ReadAll(folder_ / "DEBUG.log").empty());
+}
+
+// A settings tree damaged in type, range and size starts a visible bar on
+// the screen, and what the next exit writes back is in range.
+TEST_F(EngineTest, ADamagedSettingsTreeStartsAVisibleBarAndIsWrittenBackInRange) {
+    const std::string app = "Software\\Brannock\\corvex\\0.0.1\\";
+    RawDeleteTree(HKEY_CURRENT_USER, "Software\\Brannock\\corvex");
+    const std::string options = app + "Options", cpu = app + "Sentinels\\CPU Sentinel";
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, options, "Transparency", 4096));
+    ASSERT_TRUE(RawSet(HKEY_CURRENT_USER, options, "Update", REG_SZ, "fast", 5));
+    ASSERT_TRUE(RawSet(HKEY_CURRENT_USER, options, "Stick", REG_BINARY, "\x01\x02", 2));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, options, "Hotkey", 0x12345678));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, options, "Back Color", 0x7F000000));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, options, "Visible", 7));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, options + "\\TrayContainer", "_total", 100000));
+    const std::string screen = app + "Screen\\" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                               std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "X", static_cast<DWORD>(-32768)));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "Y", 32767));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "XRes", static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN))));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "YRes", static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN))));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Desposition", "X", static_cast<DWORD>(-32768)));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, cpu, "order", static_cast<DWORD>(-5)));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Sentinels\\Drive Sentinel", "order", 3));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Sentinels\\Memory Sentinel", "order", 3));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, cpu + "\\Speeders\\cpu 1", "NBY", 100000));
+    const std::string longNick(100000, 'n');
+    ASSERT_TRUE(RawSet(HKEY_CURRENT_USER, cpu + "\\Speeders\\cpu 1", "Nick", REG_SZ, longNick.c_str(),
+                       static_cast<DWORD>(longNick.size() + 1)));
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Sentinels\\Mail Sentinel\\Speeders\\" + std::to_string(i),
+                                "port", 110));
+
+    const HWND bar = StartEngine(" -logfile=motor.log -debug=1");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(WaitForLog("ERROR: _lair:"));
+    RECT r{};
+    GetWindowRect(bar, &r);
+    RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, on{};
+    EXPECT_TRUE(IntersectRect(&on, &r, &screenRect)) << r.left << "," << r.top;
+    EXPECT_LT(r.bottom - r.top, 2000);  // no row 100000 high, no 200 mail rows
+    EXPECT_EQ(GetWindowLongA(bar, GWL_EXSTYLE) & WS_EX_LAYERED, 0);  // opaque, as by default
+    PostMessageA(bar, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitForEnd(bar));
+
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, options, "Transparency", -1), 255);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, options, "Update", -1), 1000);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, options, "Stick", -1), 10);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, options, "Hotkey", -1), 0xC057);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, options, "Back Color", -1), 0x808080);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, options + "\\TrayContainer", "_total", -1), 0);
+    EXPECT_EQ(RawDword(HKEY_CURRENT_USER, cpu + "\\Speeders\\cpu 1", "NBY", -1), 17);
+    const long x = RawDword(HKEY_CURRENT_USER, screen, "X", -1), y = RawDword(HKEY_CURRENT_USER, screen, "Y", -1);
+    EXPECT_TRUE(x >= 0 && x < GetSystemMetrics(SM_CXSCREEN) && y >= 0 && y < GetSystemMetrics(SM_CYSCREEN))
+        << x << "," << y;
+    std::vector<long> orders;
+    for (const char* name : {"Drive", "CPU", "Memory", "FSR", "Audio", "System", "Net", "Kernel", "LAN", "Mail", "RAS"})
+        orders.push_back(RawDword(HKEY_CURRENT_USER, app + "Sentinels\\" + name + " Sentinel", "order", -1));
+    std::sort(orders.begin(), orders.end());
+    for (long i = 0; i < 11; ++i) EXPECT_EQ(orders[static_cast<std::size_t>(i)], i);
+    RawDeleteTree(HKEY_CURRENT_USER, "Software\\Brannock\\corvex");
+}
+
 TEST_F(EngineTest, TheBarSnapsTogglesWithTheHotKeyAndComesBackWhereItWas) {
     const char* const settings = "Software\\Brannock\\corvex";
     RawDeleteTree(HKEY_CURRENT_USER, settings);
