@@ -97,7 +97,9 @@ TEST(PeExports, DamagedImagesAreRefusedWithoutReadingOutside) {
     for (std::size_t size : {0u, 0x3Fu, 0x97u, 0x200u, 0x27Fu}) {
         const std::vector<std::uint8_t> cut(image.bytes.begin(), image.bytes.begin() + static_cast<long>(size));
         EXPECT_EQ(FindExportByOrdinal(cut.data(), cut.size(), 35).kind, PEEXPORT_DAMAGED) << size;
-        if (size < 0x100) EXPECT_EQ(PeImageSize(cut.data(), cut.size()), 0u) << size;
+        if (size < 0x100) {
+            EXPECT_EQ(PeImageSize(cut.data(), cut.size()), 0u) << size;
+        }
     }
     EXPECT_EQ(FindExportByOrdinal(nullptr, 100, 35).kind, PEEXPORT_DAMAGED);
 }
