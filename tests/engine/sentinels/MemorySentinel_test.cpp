@@ -1,16 +1,133 @@
-// The Memory Sentinel's Speeders on a real Sentinel panel.
+// The Memory Sentinel's Speeders on a real Sentinel panel: the real memory
+// of the machine, and the progress row of the free-memory command.
 
 #include "MemorySentinel.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <limits>
 
 #include "Corvex_Sentinels.h"
 #include "Impulse_Zolt2.h"
 #include "Label.h"
+#include "Lair_Zolt2.h"
+#include "Registry_Zolt2.h"
+#include "Sizes_Win32.h"
+#include "Sizes_Zolt2.h"
 #include "engine/sentinels/SentinelTesting.h"
 
 namespace corvex::test {
 namespace {
+
+constexpr double kMiB = 1 << 20;
+
+// The host's memory as Linux counts it, through Wine's drive of the host's
+// root; 0 when it cannot be read.
+double HostMemory() {
+    std::ifstream meminfo("Z:\\proc\\meminfo");
+    std::string key;
+    double kib = 0;
+    while (meminfo >> key >> kib) {
+        if (key == "MemTotal:") return kib * 1024;
+        meminfo.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return 0;
+}
+
+class MemoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sentinel_.SetBounds(0, 0, 200, 10);
+        sentinel_.PlugSpeeders();
+        sentinel_.PrepareSpeeders();
+        sentinel_.SignalSpeeders(SIGNAL_START);
+    }
+    _speeder& Row(std::size_t index) { return *sentinel_.Speeders(index); }
+
+    _component root_;
+    _testhost& host_ = root_.Make<_testhost>();
+    _memsentinel& sentinel_ = host_.Make<_memsentinel>();
+};
+
+TEST_F(MemoryTest, TheRowsShowTheRealMemoryBeyondWhatThe32BitStatusCanSay) {
+    ASSERT_EQ(sentinel_.SpeederCount(), 3u);
+    EXPECT_EQ(Row(0).Name() + Row(1).Name() + Row(2).Name(), "ramswpvm");
+    EXPECT_TRUE(Row(2).Hidden());
+    sentinel_.RefreshSpeedersPulse(1000);
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    EXPECT_EQ(Row(0).Total(), static_cast<double>(status.ullTotalPhys));
+    if (const double host = HostMemory()) {
+        EXPECT_NEAR(Row(0).Total(), host, 64 * kMiB);
+    }
+    EXPECT_LE(Row(0).Free(), Row(0).Total());
+    EXPECT_EQ(Row(0).TotalLabel().Caption(), FormatBytes(Row(0).Total(), LocaleDecimalSeparator()));
+    EXPECT_EQ(Row(1).Total(), static_cast<double>(status.ullTotalPageFile));
+    EXPECT_LE(Row(1).Free(), Row(1).Total());
+    EXPECT_EQ(Row(2).Free(), 0.0);  // hidden: not refreshed
+    EXPECT_EQ(Row(2).Total(), static_cast<double>(status.ullTotalVirtual));
+}
+
+TEST_F(MemoryTest, TheReadoutsMoveWhenTheProcessTakesAndFreesMemory) {
+    Row(2).SetVisible(true);
+    // Wine keeps a memory status for about a second: ticks until the
+    // address-space row has moved by `by`, for 4 s at most.
+    const auto tickUntilMoved = [this](double from, double by) {
+        for (int i = 0; i < 20; ++i) {
+            sentinel_.RefreshSpeedersPulse(200);
+            if (std::abs(Row(2).Free() - from) >= by) return;
+            Sleep(200);
+        }
+    };
+    sentinel_.RefreshSpeedersPulse(1000);
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    EXPECT_EQ(Row(0).Free(), static_cast<double>(status.ullAvailPhys));
+    const double ram = Row(0).Free(), room = Row(2).Free();
+    constexpr std::size_t kBlock = 256u << 20;
+    void* blocks[3] = {};
+    for (void*& block : blocks) {
+        block = VirtualAlloc(nullptr, kBlock, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_NE(block, nullptr);
+        std::memset(block, 0x5A, kBlock);  // touched, so it takes real memory
+    }
+    tickUntilMoved(room, 700 * kMiB);
+    EXPECT_NEAR(room - Row(2).Free(), 3 * 256 * kMiB, 16 * kMiB);
+    // Other programs on the machine take and give memory meanwhile.
+    EXPECT_LT(Row(0).Free(), ram - 128 * kMiB);
+    const double taken = Row(2).Free();
+    for (void* block : blocks) VirtualFree(block, 0, MEM_RELEASE);
+    tickUntilMoved(taken, 700 * kMiB);
+    EXPECT_NEAR(Row(2).Free(), room, 16 * kMiB);
+}
+
+TEST_F(MemoryTest, TheAddressSpaceRowStaysHiddenUntilItsValueSaysOtherwise) {
+    _lair& store = root_.Make<_lair>();
+    store.SetCompany("Brannock");
+    store.SetApp("corvex-memory-test");
+    const auto wipe = [] {
+        _registry registry;
+        registry.SetRootKey(REGISTRY_CURRENT_USER);
+        registry.DeleteKey("\\Software\\Brannock\\corvex-memory-test");
+    };
+    wipe();
+    sentinel_.LoadOptions("Sentinels\\Memory Sentinel", store);
+    EXPECT_TRUE(Row(2).Hidden());
+    EXPECT_FALSE(Row(2).NameLabel().Visible());
+    store.SetKey("Sentinels\\Memory Sentinel\\Speeders\\vm");
+    store.WriteBool("Hidden", false);
+    sentinel_.LoadOptions("Sentinels\\Memory Sentinel", store);
+    EXPECT_FALSE(Row(2).Hidden());
+    EXPECT_TRUE(Row(2).NameLabel().Visible());
+    wipe();
+}
 
 class MemFreeTest : public ::testing::Test {
 protected:
