@@ -86,6 +86,7 @@ shot about-box "$shots/about.ready" companion_showcase.exe about 2 "$winshots\\a
 shot cpu-panel "$shots/cpu.ready" companion_showcase.exe cpu 2 "$winshots\\cpu.ready"
 shot speeder-band 5 speeder_showcase.exe 7
 shot net-band 4 net_showcase.exe 6
+shot resource-bands 5 resource_showcase.exe 7
 shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
 rm -f "$shots"/*.ready
 
