@@ -1,8 +1,6 @@
 #include "FsrSentinel.h"
 
 #include "FSR_Win32.h"
-#include "Lair_Zolt2.h"
-#include "Registry_Zolt2.h"
 
 namespace corvex {
 
@@ -22,23 +20,17 @@ _fsrsentinel::_fsrsentinel(_component* owner, _thunk16& thunk, _winrelease relea
 _result _fsrsentinel::PlugSpeeders() {
     _sentinel::PlugSpeeders();
     if (!fsr_) return _ERROR;
+    const auto bind = [this](_speeder* speeder) {
+        auto* row = static_cast<_sfsr*>(speeder);
+        row->Bind(fsr_);
+        // A dead reader only ever shows full bars: hidden until the row's
+        // "Hidden" value says otherwise.
+        if (fsr_->Dead()) row->ChangeOption(SPEEDER_HIDDEN, true);
+    };
     _speeder* speeder = nullptr;
-    if (LinkSpeeder<_suser32>("usr", speeder) == _OK) static_cast<_sfsr*>(speeder)->Bind(fsr_);
-    if (LinkSpeeder<_sgdi32>("gdi", speeder) == _OK) static_cast<_sfsr*>(speeder)->Bind(fsr_);
+    if (LinkSpeeder<_suser32>("usr", speeder) == _OK) bind(speeder);
+    if (LinkSpeeder<_sgdi32>("gdi", speeder) == _OK) bind(speeder);
     return _OK;
-}
-
-_result _fsrsentinel::LoadOptions(const std::string& key, _lair& store) {
-    bool stored = false;
-    {
-        const _lairkey scope(store, key);
-        stored = store.Hive().ValueExists("Hidden");
-    }
-    const _result result = _sentinel::LoadOptions(key, store);
-    // A dead reader only ever shows full bars: hidden until the user says
-    // otherwise (which "Hidden" then remembers).
-    if (!stored && fsr_ && fsr_->Dead()) Hide();
-    return result;
 }
 
 // ---- the rows

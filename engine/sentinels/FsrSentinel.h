@@ -8,8 +8,8 @@
 //
 // The rows are gauges of the used share drawn inverted: the bar is the
 // free part, its colour that of the used part. On the NT family the reader
-// is dead and both read 100 % free; there the band starts hidden (until
-// the user shows it), since two bars that are always full tell nothing.
+// is dead and both read 100 % free; there the rows start hidden (until the
+// user shows them), since two bars that are always full tell nothing.
 //
 // Windows tree only.
 
@@ -32,7 +32,6 @@ public:
     _fsr* Fsr() const noexcept { return fsr_; }
 
     _result PlugSpeeders() override;
-    _result LoadOptions(const std::string& key, _lair& store) override;
 
 private:
     _fsr* fsr_ = nullptr;  // owned through the component list

@@ -157,7 +157,6 @@ protected:
 TEST_F(FsrSentinelTest, TheBarIsTheFreeShareInTheColourOfTheUsedOne) {
     _fsrsentinel& sentinel = Plug(RELEASE_WIN98);
     ASSERT_EQ(sentinel.SpeederCount(), 2u);
-    EXPECT_FALSE(sentinel.Hidden());
     sentinel.RefreshSpeedersPulse(1000);
     const struct {
         const char* name;
@@ -166,27 +165,31 @@ TEST_F(FsrSentinelTest, TheBarIsTheFreeShareInTheColourOfTheUsedOne) {
     for (std::size_t i = 0; i < 2; ++i) {
         _gspeeder& row = Row(sentinel, i);
         EXPECT_EQ(row.Name(), rows[i].name);
+        EXPECT_FALSE(row.Hidden());
         EXPECT_EQ(row.Graph().Progress(), rows[i].free * row.Graph().Max() / 100) << rows[i].name;
         EXPECT_EQ(row.Graph().Color(), GaugeSample(100 - rows[i].free, 100, 0, row.Levels()).color);
     }
     EXPECT_NE(Row(sentinel, 0).Graph().Color(), Row(sentinel, 1).Graph().Color());
 }
 
-TEST_F(FsrSentinelTest, OnTheNtFamilyFullBarsInABandHiddenUntilShown) {
+TEST_F(FsrSentinelTest, OnTheNtFamilyFullBarsInRowsHiddenUntilShown) {
     _fsrsentinel& first = Plug(RELEASE_WIN2000);
-    EXPECT_TRUE(first.Hidden());
-    first.RefreshSpeedersPulse(1000);
     for (std::size_t i = 0; i < 2; ++i) {
-        // Not reached by the tick while hidden; asked, they show a full bar.
-        Row(first, i).RefreshPulse(1000);
-        EXPECT_EQ(Row(first, i).Graph().Progress(), Row(first, i).Graph().Max());
-        EXPECT_EQ(Row(first, i).Graph().Color(), Row(first, i).Levels().l1);
+        _gspeeder& row = Row(first, i);
+        EXPECT_TRUE(row.Hidden());
+        EXPECT_FALSE(row.Graph().Visible());
+        // Not reached by the tick while hidden; asked, it shows a full bar.
+        row.RefreshPulse(1000);
+        EXPECT_EQ(row.Graph().Progress(), row.Graph().Max());
+        EXPECT_EQ(row.Graph().Color(), row.Levels().l1);
     }
-    // Shown by the user, it stays shown.
-    first.Show();
+    // Shown by the user, a row stays shown.
+    Row(first, 1).SetVisible(true);
     first.SaveOptions("Sentinels\\FSR Sentinel", store_);
     host_.Destroy(&first);
-    EXPECT_FALSE(Plug(RELEASE_WIN2000).Hidden());
+    _fsrsentinel& second = Plug(RELEASE_WIN2000);
+    EXPECT_TRUE(Row(second, 0).Hidden());
+    EXPECT_FALSE(Row(second, 1).Hidden());
 }
 
 }  // namespace
