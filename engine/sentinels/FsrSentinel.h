@@ -3,6 +3,7 @@
 // 95/98/ME.
 //
 //   _fsrsentinel  owns the _fsr reader both rows share
+//   _sfsr         what the two rows share
 //   _suser32      free USER resources
 //   _sgdi32       free GDI resources
 //
@@ -44,13 +45,12 @@ public:
     void Bind(_fsr* fsr) noexcept { fsr_ = fsr; }
     _fsr* Fsr() const noexcept { return fsr_; }
 
+    // 6 without a reader.
+    _result RefreshPulse(unsigned elapsed) override;
+
 protected:
     // Percent free of this row's resource.
     virtual std::int32_t Sample(_fsr& fsr) = 0;
-
-public:
-    // 6 without a reader.
-    _result RefreshPulse(unsigned elapsed) override;
 
 private:
     _fsr* fsr_ = nullptr;

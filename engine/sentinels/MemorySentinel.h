@@ -28,7 +28,6 @@ public:
 class _sram : public _gspeeder {
 public:
     explicit _sram(_component* owner);
-    _mem& Mem() const noexcept { return *mem_; }
     _result RefreshPulse(unsigned elapsed) override;
 
 private:
