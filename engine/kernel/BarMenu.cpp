@@ -50,7 +50,9 @@ _barmenu::_barmenu(TPULSE& bar, _popupmenu& pop) : bar_(bar), pop_(pop) {
             first->Stop();
     });
     WANDebugMENU = debug("debug: set desktop area", shiftCtrl | VK_F7, [] {});
-    AddDriveMENU = debug("[DEBUG] Add Drive", shiftCtrl | VK_F4, nullptr);
+    AddDriveMENU = debug("[DEBUG] Add Drive", shiftCtrl | VK_F4, [this] {
+        if (_drivessentinel* drives = bar_.DriveSentinel()) drives->AddDebugDrive();
+    });
     DelDriveMENU = debug("[DEBUG] Delete Drive", shiftCtrl | VK_F5, [this] {
         _drivessentinel* drives = bar_.DriveSentinel();
         if (!drives || drives->KillSpeederByIndex(0) != _OK) return;

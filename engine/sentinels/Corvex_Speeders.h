@@ -128,6 +128,13 @@ protected:
         free_ = free;
         total_ = total;
     }
+    // What the meters show now, as Refresh compares it: a value no amount
+    // can have makes the next refresh redraw them, the amounts themselves
+    // keep them still.
+    void SetShownAmounts(double free, double total) noexcept {
+        shownFree_ = free;
+        shownTotal_ = total;
+    }
     _kernelport* Kernel() const noexcept;
     // The options that count: those this kind supports.
     _speederoptions Effective() const noexcept { return options_ & ~unsupported_; }
