@@ -59,9 +59,7 @@ std::string DateNow() {
 
 // The program's title: its file name without folder and extension.
 std::string ApplicationTitle() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string title(path, length < MAX_PATH ? length : 0);
+    std::string title = ProgramPath();
     const std::size_t slash = title.find_last_of("\\/");
     if (slash != std::string::npos) title.erase(0, slash + 1);
     const std::size_t dot = title.find_last_of('.');

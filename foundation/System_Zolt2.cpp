@@ -109,11 +109,21 @@ std::string HostAddress() {
     return address;
 }
 
-std::vector<std::string> CommandLineArguments() {
+std::string ProgramPath() {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length < MAX_PATH ? length : MAX_PATH);
+}
+
+std::string ProgramFolder() {
+    const std::string path = ProgramPath();
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::vector<std::string> CommandLineArguments() {
     std::vector<std::string> args;
-    args.emplace_back(path, length);
+    args.push_back(ProgramPath());
     for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
     return args;
 }

@@ -28,6 +28,10 @@ std::string UserName();      // empty on failure
 std::string ComputerName();  // empty on failure
 std::string HostAddress();   // dotted form of the last address, or empty
 
+// The program file's full path, and its folder with the trailing backslash.
+std::string ProgramPath();
+std::string ProgramFolder();
+
 // The program's full path followed by its arguments as the C runtime split
 // them; the first element is what the option parser takes as argument 0.
 std::vector<std::string> CommandLineArguments();

@@ -4,6 +4,7 @@
 
 #include "Button.h"
 #include "Registry_Zolt2.h"
+#include "System_Zolt2.h"
 
 namespace corvex {
 
@@ -13,18 +14,6 @@ namespace {
 std::string& SharedKeyName() {
     static std::string name = RunKeyNameOf(rtRun);
     return name;
-}
-
-std::string ProgramPath() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length < MAX_PATH ? length : MAX_PATH);
-}
-
-std::string ProgramFolder() {
-    const std::string path = ProgramPath();
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 }  // namespace

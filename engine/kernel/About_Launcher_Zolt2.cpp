@@ -2,7 +2,16 @@
 
 #include <cstring>
 
+#include "System_Zolt2.h"
+
 namespace corvex {
+
+ModuleHandle LoadCompanionLibrary(const std::string& name) {
+    const bool withFolder = name.find_first_of("\\/:") != std::string::npos;
+    const std::string path = withFolder ? name : ProgramFolder() + name;
+    // Its own dependencies are looked for beside it too.
+    return ModuleHandle(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+}
 
 void ShowWizardError(const std::string& text) {
     MessageBoxA(nullptr, text.c_str(), "About Wizard Error", MB_OK | MB_ICONERROR);
@@ -50,16 +59,15 @@ void _about::SetCompiled(std::time_t value) {
 void _about::SetNotice(_aboutnotice notice) { notice_ = notice ? std::move(notice) : &ShowWizardError; }
 
 _result _about::Execute() {
-    const HMODULE library = LoadLibraryA(dllName_.c_str());
+    const ModuleHandle library = LoadCompanionLibrary(dllName_);
     if (!library) {
         lastError_ = GetLastError();
         notice_(dllName_ + " not found or open failure");
         return _ERROR;
     }
-    const auto entry = reinterpret_cast<_aboutentry>(reinterpret_cast<void*>(GetProcAddress(library, "KERNEL_Go")));
+    const auto entry = reinterpret_cast<_aboutentry>(reinterpret_cast<void*>(GetProcAddress(library.get(), "KERNEL_Go")));
     if (!entry) {
         lastError_ = GetLastError();
-        FreeLibrary(library);
         notice_(dllName_ + ": function not thunked");
         return _ERROR;
     }
@@ -67,7 +75,6 @@ _result _about::Execute() {
     for (std::size_t i = 0; i < info_.size(); ++i) lines += (i ? "\r\n" : "") + info_[i];
     const _shortstring app(appName_), version(version_), compiled(TimeText(compiled_));
     entry(&app, &version, build_, &compiled, icon_, lines.c_str());
-    FreeLibrary(library);
     return _OK;
 }
 

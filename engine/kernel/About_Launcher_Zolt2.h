@@ -12,6 +12,7 @@
 
 #include "Component.h"
 #include "Core_Zolt2.h"
+#include "Handle.h"
 
 namespace corvex {
 
@@ -60,5 +61,10 @@ private:
 // The box captioned "About Wizard Error" with the error icon: the notice
 // unless a test puts another in.
 void ShowWizardError(const std::string& text);
+
+// Loads a companion library from the program's own folder (a name with a
+// folder is taken as it stands), never one that happens to lie in the
+// current folder or on the path. Empty when it cannot be loaded.
+ModuleHandle LoadCompanionLibrary(const std::string& name);
 
 }  // namespace corvex

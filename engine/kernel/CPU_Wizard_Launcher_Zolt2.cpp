@@ -10,19 +10,17 @@ using _cpuentry = void(__stdcall*)();
 
 _result LaunchCpuInfo(const _aboutnotice& notice) {
     const _aboutnotice show = notice ? notice : _aboutnotice(&ShowWizardError);
-    const HMODULE library = LoadLibraryA("cpupanel32.dll");
+    const ModuleHandle library = LoadCompanionLibrary("cpupanel32.dll");
     if (!library) {
         show("cpupanel32.dll not found or open failure");
         return _ERROR;
     }
-    const auto entry = reinterpret_cast<_cpuentry>(reinterpret_cast<void*>(GetProcAddress(library, "cpupanel_Go")));
+    const auto entry = reinterpret_cast<_cpuentry>(reinterpret_cast<void*>(GetProcAddress(library.get(), "cpupanel_Go")));
     if (!entry) {
-        FreeLibrary(library);
         show("cpupanel32.dll: function not thunked");
         return _ERROR;
     }
     entry();
-    FreeLibrary(library);
     return _OK;
 }
 

@@ -25,6 +25,7 @@
 #include "Metrics_Win32.h"
 #include "Registry_Zolt2.h"
 #include "StartupOptions.h"
+#include "System_Zolt2.h"
 #include "TPanel_Zolt2.h"
 #include "Timer.h"
 
@@ -115,15 +116,6 @@ _audiosentinel* TPULSE::AudioSentinel() const noexcept {
 }
 _mailsentinel* TPULSE::MailSentinel() const noexcept {
     return static_cast<_mailsentinel*>(roles_[SENTINEL_ROLE_MAIL]);
-}
-
-std::string TPULSE::ProgramFolder() const {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length < MAX_PATH ? length : 0);
-    const std::size_t slash = folder.find_last_of("\\/");
-    folder.erase(slash == std::string::npos ? 0 : slash + 1);
-    return folder;
 }
 
 void TPULSE::FormCreate() {

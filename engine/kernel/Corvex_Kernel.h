@@ -201,7 +201,6 @@ private:
     void FormCreate();
     // The options dialog's copy, filled from the settings.
     void FillLiveOptions();
-    std::string ProgramFolder() const;
 
     _corvexstate state_ = CORVEX_STARTING;
     std::uint32_t lastTick_ = 0;

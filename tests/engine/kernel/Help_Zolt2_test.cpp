@@ -53,10 +53,24 @@ TEST(Help, OpensThePageInTheRegisteredBrowserWithoutItsSwitches) {
     });
     help.SetHelpFile("C:\\corvex\\help\\corvex_main.htm");
     EXPECT_EQ(help.OpenPage("sdrive"), _OK);
-    EXPECT_EQ(started, "C:\\B\\browser.exe  C:\\corvex\\help\\corvex_main.htm#sdrive");
+    EXPECT_EQ(started, "C:\\B\\browser.exe \"file:///C:/corvex/help/corvex_main.htm#sdrive\"");
     starts = false;
     EXPECT_EQ(help.OpenPage(), _ERROR);
-    EXPECT_EQ(started, "C:\\B\\browser.exe  C:\\corvex\\help\\corvex_main.htm");
+}
+
+// The usual registration, a quoted program in a folder with a blank and a
+// quoted "%1": the browser really started gets the page whole.
+TEST(Help, AnOrdinaryRegistrationGetsThePageAsOneArgument) {
+    const TempFolder folder("browser folder");
+    ASSERT_TRUE(CopyProgram(BinFolder() + "\\engine_recorder.exe", folder / "browser.exe"));
+    const BrowserRegistration registration("corvex.testpage", "\"" + (folder / "browser.exe") + "\" \"%1\"");
+    _component owner;
+    _help& help = owner.Make<_help>();
+    help.SetHelpFile("C:\\Program Files\\Corvex\\help\\corvex_main.htm");
+    ASSERT_EQ(help.OpenPage("_sram"), _OK);
+    std::string line;
+    ASSERT_TRUE(WaitForFile(folder / "engine-command-line.txt", line));
+    EXPECT_EQ(line, "\"" + (folder / "browser.exe") + "\" \"file:///C:/Program%20Files/Corvex/help/corvex_main.htm#_sram\"");
 }
 
 TEST(Help, ATypeWithoutACommandIsNoBrowser) {
@@ -84,17 +98,20 @@ bool BesideThisProgram(const std::string& file) {
 }
 
 TEST(About, AMissingLibraryOrEntryPointIsToldAndFails) {
-    // The build puts both libraries beside this program, where the loader
-    // looks first: the missing case runs in a copy of this program in a
-    // folder of its own.
+    // The build puts both libraries beside this program: the missing case
+    // runs in a copy of this program in a folder of its own, started from
+    // a folder where libraries of the same names lie (each the other one,
+    // so that running one would tell). Only the program's own folder counts.
     if (BesideThisProgram("infopane32.dll") || BesideThisProgram("cpupanel32.dll")) {
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
-        const TempFolder alone("about");
+        const TempFolder alone("about"), planted("planted");
         ASSERT_TRUE(CopyProgram(self, alone / "alone.exe"));
+        ASSERT_TRUE(CopyProgram(BinFolder() + "\\cpupanel32.dll", planted / "infopane32.dll"));
+        ASSERT_TRUE(CopyProgram(BinFolder() + "\\infopane32.dll", planted / "cpupanel32.dll"));
         const ProcessResult run = RunCaptured(
             "\"" + (alone / "alone.exe") + "\" --gtest_filter=About.AMissingLibraryOrEntryPointIsToldAndFails",
-            alone.Path(), 60000);
+            planted.Path(), 60000);
         ASSERT_TRUE(run.finished) << run.output;
         EXPECT_EQ(run.exitCode, 0u) << run.output;
         EXPECT_NE(run.output.find("[  PASSED  ] 1 test."), std::string::npos) << run.output;
@@ -113,9 +130,12 @@ TEST(About, AMissingLibraryOrEntryPointIsToldAndFails) {
     EXPECT_NE(about.LastError(), 0u);
     std::string told;
     about.SetNotice([&](const std::string& text) { told = text; });
-    about.SetDllName("kernel32.dll");
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string kernel = std::string(system) + "\\kernel32.dll";
+    about.SetDllName(kernel);
     EXPECT_EQ(about.Execute(), _ERROR);
-    EXPECT_EQ(told, "kernel32.dll: function not thunked");
+    EXPECT_EQ(told, kernel + ": function not thunked");
 
     EXPECT_EQ(LaunchCpuInfo([&](const std::string& text) { told = text; }), _ERROR);
     EXPECT_EQ(told, "cpupanel32.dll not found or open failure");
