@@ -53,56 +53,57 @@ std::vector<_workarea> MonitorWorkAreas() {
 
 }  // namespace
 
-void _bardocking::KeepWorkArea() {
-    if (StartupOptions().DockingAllowed())
-        workAreaSaved_ = SystemParametersInfoA(SPI_GETWORKAREA, 0, &savedWorkArea_, 0) != FALSE;
+_workarea _bardocking::CurrentWorkArea() const {
+    RECT work{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
+        return _workarea{0, 0, metrics_.ScreenX(), metrics_.ScreenY()};
+    return _workarea{work.left, work.top, work.right, work.bottom};
 }
 
 void _bardocking::GiveWorkAreaBack() {
-    if (!StartupOptions().DockingAllowed() || !workAreaSaved_) return;
-    // Only a changed work area is set back: setting it tells every window
-    // on the desktop.
-    RECT now{};
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &now, 0) && !EqualRect(&now, &savedWorkArea_))
-        SystemParametersInfoA(SPI_SETWORKAREA, 0, &savedWorkArea_, SPIF_SENDCHANGE);
-}
-
-_workarea _bardocking::GivenBackArea() const {
-    // The area found at start keeps the task bar's own reservation; the
-    // whole screen would let maximised windows cover the task bar.
-    if (workAreaSaved_)
-        return _workarea{savedWorkArea_.left, savedWorkArea_.top, savedWorkArea_.right, savedWorkArea_.bottom};
-    return _workarea{0, 0, metrics_.ScreenX(), metrics_.ScreenY()};
+    if (!reserved_) return;
+    reserved_ = false;
+    // Another program (or the shell, after the task bar moved) set the area
+    // since: it is theirs now.
+    if (!(CurrentWorkArea() == reservedArea_)) return;
+    metrics_.SetWorkArea(base_);
+    if (metrics_.Error() != _OK) Log(1, "TPULSE.UpdateDesktopArea: ERROR: %s", metrics_.ErrorStr().c_str());
 }
 
 _result _bardocking::UpdateDesktopArea(bool dock, bool boxTicked) {
     if (!StartupOptions().DockingAllowed()) return _OK;
-    const int screenX = metrics_.ScreenX(), screenY = metrics_.ScreenY();
     if (!boxTicked) {
         // Unticking the box gives the desktop back; a mere move does not.
         if (!dock) {
-            metrics_.Update();
-            if (!(metrics_.WorkArea() == GivenBackArea())) metrics_.SetWorkArea(GivenBackArea());
+            GiveWorkAreaBack();
             fullScreenSet_ = false;
         }
         return _OK;
     }
-    if (PlaceOfBar(bar_.Left(), bar_.Width(), screenX) == BAR_FLOATING) {
+    // A hidden bar (or one started hidden, 0 pixels wide) takes no room.
+    const bool shown = bar_.Visible() && bar_.Width() > 0;
+    const _barplace place = shown ? PlaceOfBar(bar_.Left(), bar_.Width(), metrics_.ScreenX()) : BAR_FLOATING;
+    if (place == BAR_FLOATING) {
         // Given back once when the bar leaves the edge, then left alone.
         if (!fullScreenSet_) {
-            metrics_.SetWorkArea(GivenBackArea());
+            GiveWorkAreaBack();
             fullScreenSet_ = true;
         }
         return _OK;
     }
-    const _workarea area = DesktopAreaFor(bar_.Left(), bar_.Width(), screenX, screenY);
-    metrics_.SetWorkArea(area);
-    if (metrics_.Error() != _OK)
-        Log(1, "TPULSE.UpdateDesktopArea(%d): ERROR: %s", dock, metrics_.ErrorStr().c_str());
-    else
-        Log(10, "TPULSE.UpdateDesktopArea(%d): (%d,%d-%d,%d)", dock, area.left, area.top, area.right, area.bottom);
     fullScreenSet_ = false;
-    return metrics_.Error();
+    if (!reserved_ || !(CurrentWorkArea() == reservedArea_)) base_ = CurrentWorkArea();
+    const _workarea area = CutStrip(base_, place, bar_.Left(), bar_.Width());
+    if (reserved_ && area == reservedArea_) return _OK;  // a move along the edge
+    metrics_.SetWorkArea(area);
+    if (metrics_.Error() != _OK) {
+        Log(1, "TPULSE.UpdateDesktopArea(%d): ERROR: %s", dock, metrics_.ErrorStr().c_str());
+        return metrics_.Error();
+    }
+    Log(10, "TPULSE.UpdateDesktopArea(%d): (%d,%d-%d,%d)", dock, area.left, area.top, area.right, area.bottom);
+    reserved_ = true;
+    reservedArea_ = area;
+    return _OK;
 }
 
 void _bardocking::Snap(WINDOWPOS& position, int stick) const {
@@ -152,6 +153,17 @@ void _bardocking::ScreenChanged() {
     Log(10, "TPULSE._metrics1ScreenChange: <-");
     // Where the bar stood under the resolution just left.
     AddScreenPosition(lastPos_.x, lastPos_.y, metrics_.OldScreenX(), metrics_.OldScreenY());
+    // A strip still reserved is carried over to the new screen; one the
+    // system took back with the old mode is no longer the bar's.
+    if (reserved_) {
+        if (CurrentWorkArea() == reservedArea_) {
+            base_ = FollowScreen(base_, metrics_.OldScreenX(), metrics_.OldScreenY(), metrics_.ScreenX(),
+                                 metrics_.ScreenY());
+            // Still the bar's own: the next evaluation replaces it.
+        } else {
+            reserved_ = false;
+        }
+    }
     if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
     RescueOffScreen();
     Log(10, "TPULSE._metrics1ScreenChange: ->");

@@ -26,16 +26,19 @@ public:
     _bardocking& operator=(const _bardocking&) = delete;
 
     // ---- the work area (only where the command line allows docking)
-    // Remembers the work area found at start.
-    void KeepWorkArea();
-    // Sets the work area found at start back, when it changed.
-    void GiveWorkAreaBack();
-    // Reserves or frees the bar's strip: `dock` is true on a move, and the
-    // state of the Options dialog's "dock" box otherwise; `boxTicked` is
-    // the box. _ERROR when Windows refuses the change.
+    // Reserves or frees the bar's strip: `dock` is true on a move, a change
+    // of size and a show or hide, and the state of the Options dialog's
+    // "dock" box otherwise; `boxTicked` is the box. The strip is cut out of
+    // the work area as it is without the bar, so the task bar's reservation
+    // stays. _ERROR when Windows refuses the change.
     _result UpdateDesktopArea(bool dock, bool boxTicked);
-    // The floating bar already gave the whole screen back.
+    // Gives back what the bar reserved, if the work area is still the one
+    // it set; a work area another program set since is left alone.
+    void GiveWorkAreaBack();
+    // The floating bar already gave its strip back.
     bool FullScreenSet() const noexcept { return fullScreenSet_; }
+    // Whether the bar's strip is reserved now.
+    bool Reserved() const noexcept { return reserved_; }
 
     // ---- moves
     // Pulls a proposed position onto the screen edges within `stick` pixels.
@@ -66,13 +69,14 @@ public:
     void SavePositions(_lair& store);
 
 private:
-    // The work area other windows get back when the bar does not dock.
-    _workarea GivenBackArea() const;
+    // The system's work area now.
+    _workarea CurrentWorkArea() const;
 
     _form& bar_;
     _metrics& metrics_;
-    RECT savedWorkArea_{};
-    bool workAreaSaved_ = false;
+    bool reserved_ = false;
+    _workarea base_;          // the work area without the bar's strip
+    _workarea reservedArea_;  // the work area the bar set
     bool fullScreenSet_ = false;
     _point lastPos_;
     _screenpositions positions_;

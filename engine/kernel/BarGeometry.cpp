@@ -66,13 +66,32 @@ _barplace PlaceOfBar(int left, int width, int screenX) noexcept {
     return BAR_FLOATING;
 }
 
-_workarea DesktopAreaFor(int left, int width, int screenX, int screenY) noexcept {
-    switch (PlaceOfBar(left, width, screenX)) {
-        case BAR_AT_LEFT: return _workarea{width, 0, screenX, screenY};
-        case BAR_AT_RIGHT: return _workarea{0, 0, left, screenY};
-        case BAR_FLOATING: break;
+_workarea CutStrip(const _workarea& base, _barplace place, int left, int width) noexcept {
+    _workarea area = base;
+    const long long right = static_cast<long long>(left) + width;
+    switch (place) {
+        case BAR_AT_LEFT:
+            if (right > area.left) area.left = static_cast<int>(right < area.right ? right : area.right);
+            break;
+        case BAR_AT_RIGHT:
+            if (left < area.right) area.right = left > area.left ? left : area.left;
+            break;
+        case BAR_FLOATING:
+            break;
     }
-    return _workarea{0, 0, screenX, screenY};
+    return area;
+}
+
+_workarea FollowScreen(const _workarea& area, int oldX, int oldY, int newX, int newY) noexcept {
+    const auto follow = [](int edge, int oldEdge, int newEdge) {
+        if (edge == oldEdge) return newEdge;
+        return edge < newEdge ? edge : newEdge;
+    };
+    _workarea moved{area.left < newX ? area.left : 0, area.top < newY ? area.top : 0,
+                    follow(area.right, oldX, newX), follow(area.bottom, oldY, newY)};
+    if (moved.right <= moved.left) moved.right = newX;
+    if (moved.bottom <= moved.top) moved.bottom = newY;
+    return moved;
 }
 
 int _screenpositions::Add(int x, int y, int xRes, int yRes, bool* updated) {

@@ -7,7 +7,8 @@
 //   _workarea           a rectangle of the desktop (left, top, right, bottom)
 //   RescuedCorner       where a bar that lies on no monitor goes
 //   _barplace           where the bar stands relative to the screen edges
-//   DesktopAreaFor      the work area a docked bar leaves to other windows
+//   CutStrip            the work area a docked bar leaves to other windows
+//   FollowScreen        a work area carried over to a screen of another size
 //   _screenposition     the bar's corner for one screen resolution
 //   _screenpositions    the bar's corner per resolution, in discovery order
 //   ResolutionCaption   the "screen" submenu's text for a display mode
@@ -57,9 +58,16 @@ enum _barplace : unsigned char {
 // `screenX` wide.
 _barplace PlaceOfBar(int left, int width, int screenX) noexcept;
 
-// The work area for the bar's place. The reserved strip spans the full
-// height of the screen; a floating bar leaves the whole screen.
-_workarea DesktopAreaFor(int left, int width, int screenX, int screenY) noexcept;
+// `base` (the work area as it is without the bar: the task bar's own
+// reservation stays) with the strip of a bar at `place` cut out of it: the
+// part left of the bar's right edge, or right of its left edge. Unchanged
+// for a floating bar.
+_workarea CutStrip(const _workarea& base, _barplace place, int left, int width) noexcept;
+
+// A work area on a screen that changed from oldX by oldY to newX by newY
+// pixels: edges that lay on the old screen's edges lie on the new one's,
+// the others stay where they were as far as the new screen reaches.
+_workarea FollowScreen(const _workarea& area, int oldX, int oldY, int newX, int newY) noexcept;
 
 struct _screenposition {
     int x = 0, y = 0, xRes = 0, yRes = 0;

@@ -140,8 +140,10 @@ void TPULSE::FormCreate() {
         tray.OnDblClick = [this](_component&) { _hotkey1HotKey(); };
     };
 
-    _metrics1.OnScreenChange = [this](_component&) { docking_->ScreenChanged(); };
-    docking_->KeepWorkArea();
+    _metrics1.OnScreenChange = [this](_component&) {
+        docking_->ScreenChanged();
+        UpdateDesktopArea(true);
+    };
     Application().OnMinimize = [this] { KERNEL_Minimize(); };
 
     Log(20, "TPULSE.FormCreate: creating screen resolutions list");
@@ -324,6 +326,7 @@ _result TPULSE::Shutdown() {
     Log(10, "TPULSE.Shutdown: <-");
     if (state_ == CORVEX_DOWN) return _OK;
     TIMER.SetEnabled(false);
+    KeepHiddenWidth();
     // Closed between the steps of a free-memory command: its temporary row
     // goes first, it is no setting to save.
     freeMem_->Abandon();
@@ -355,6 +358,7 @@ _result TPULSE::WMShutdown(bool ending) {
     Log(10, "TPULSE.WMShutdown: <-");
     // A log-off another program cancelled leaves the bar running.
     if (ending && state_ != CORVEX_CLOSING && state_ != CORVEX_DOWN) {
+        KeepHiddenWidth();
         try {
             _territory1.Save();
         } catch (const _registryerror& error) {
@@ -364,6 +368,14 @@ _result TPULSE::WMShutdown(bool ending) {
     }
     Log(10, "TPULSE.WMShutdown: ->");
     return _OK;
+}
+
+void TPULSE::KeepHiddenWidth() {
+    // A bar that started hidden and stays so is 0 pixels wide: the bounds
+    // kept for the next start are those of the hidden window at its width.
+    if (!startedHidden_ || Width() == hiddenWidth_) return;
+    Hide();
+    SetWidth(hiddenWidth_ < 10 ? 150 : hiddenWidth_);
 }
 
 _result TPULSE::FormClose() {
@@ -465,6 +477,8 @@ LRESULT TPULSE::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
                 resizing_ = true;
                 KERNEL_UpdateSize();
                 resizing_ = false;
+                // A docked bar widened or narrowed by its edge reserves its new width.
+                UpdateDesktopArea(true);
             }
             return result;
         }

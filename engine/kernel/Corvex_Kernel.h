@@ -201,6 +201,9 @@ private:
     void FormCreate();
     // The options dialog's copy, filled from the settings.
     void FillLiveOptions();
+    // Gives a bar that started hidden (and still is) its width back before
+    // its bounds are kept.
+    void KeepHiddenWidth();
 
     _corvexstate state_ = CORVEX_STARTING;
     std::uint32_t lastTick_ = 0;

@@ -5,6 +5,7 @@
 //
 // Windows tree only.
 
+#include <functional>
 #include <vector>
 
 #include "Core_Zolt2.h"
@@ -14,6 +15,11 @@ namespace corvex {
 class _component;
 class _menuitem;
 
+// Asks Windows for a mode (ChangeDisplaySettings with the registry), and
+// restarts Windows (ExitWindowsEx): the system's unless a test puts its own in.
+using _modechanger = std::function<long(int width, int height, int bits, int rate)>;
+using _restarter = std::function<bool()>;
+
 class _displaymodes {
 public:
     // Every display mode the driver lists: width, height, bits, rate.
@@ -21,7 +27,7 @@ public:
         int width, height, bits, rate;
     };
 
-    _displaymodes() = default;
+    _displaymodes();
     _displaymodes(const _displaymodes&) = delete;
     _displaymodes& operator=(const _displaymodes&) = delete;
 
@@ -32,10 +38,17 @@ public:
     _result RetrieveResolutions(_menuitem& screenMenu);
     // A click on a mode's item: switches to it if the driver still lists it.
     _result OnScreenResChange(_component* sender);
-    // Asks Windows for the mode and tells the user what went wrong.
+    // Asks Windows for the mode and tells the user what went wrong. A mode
+    // that needs a restart asks the user, then restarts Windows with the
+    // shutdown privilege enabled; a refused restart is told and is _ERROR.
     _result SetScreenRes(int width, int height, int bits, int rate);
 
+    void SetModeChanger(_modechanger changer);
+    void SetRestarter(_restarter restarter);
+
 private:
+    _modechanger changer_;
+    _restarter restarter_;
     std::vector<_resolution> resolutions_;
     _menuitem* depthItems_[5] = {};
 };

@@ -30,6 +30,8 @@ _result TPULSE::HideMENUClick() {
         UpdateHideMenu(false);
         Show();
     }
+    // A hidden bar takes no room on the desktop; shown again, it does.
+    UpdateDesktopArea(true);
     return _OK;
 }
 

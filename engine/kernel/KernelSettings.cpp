@@ -46,8 +46,9 @@ _result TPULSE::SaveOptions() {
     // still runs.
     try {
         _lair1.SetKey("Options");
-        // A bar that started hidden is a shown window of width 0: stored as shown.
-        SaveBarSettings(_lair1, Visible(), live_);
+        // A bar that started hidden is a shown window of width 0: stored as
+        // hidden still, so that it starts hidden next time too.
+        SaveBarSettings(_lair1, Visible() && !startedHidden_, live_);
 
         Log(20, "TPULSE.SaveOptions: saving TrayContainer...");
         if (trayContainer_->Save(&_lair1) != _OK) result = _ERROR;

@@ -49,11 +49,20 @@ TEST(BarGeometry, AScreenChangeKeepsTheBarOnItAndAtTheEdgeItTouched) {
 
 TEST(BarGeometry, ADockedBarReservesItsStripOverTheFullHeight) {
     EXPECT_EQ(PlaceOfBar(0, 150, 1024), BAR_AT_LEFT);
-    EXPECT_EQ(DesktopAreaFor(0, 150, 1024, 768), (_workarea{150, 0, 1024, 768}));
+    // The task bar's 30 pixels at the bottom stay reserved.
+    const _workarea base{0, 0, 1024, 738};
+    EXPECT_EQ(CutStrip(base, BAR_AT_LEFT, 0, 150), (_workarea{150, 0, 1024, 738}));
     EXPECT_EQ(PlaceOfBar(874, 150, 1024), BAR_AT_RIGHT);
-    EXPECT_EQ(DesktopAreaFor(874, 150, 1024, 768), (_workarea{0, 0, 874, 768}));
+    EXPECT_EQ(CutStrip(base, BAR_AT_RIGHT, 874, 150), (_workarea{0, 0, 874, 738}));
+    // A task bar at the left already takes more than the bar: nothing more.
+    EXPECT_EQ(CutStrip(_workarea{200, 0, 1024, 768}, BAR_AT_LEFT, 0, 150), (_workarea{200, 0, 1024, 768}));
     EXPECT_EQ(PlaceOfBar(873, 150, 1024), BAR_FLOATING);
-    EXPECT_EQ(DesktopAreaFor(400, 150, 1024, 768), (_workarea{0, 0, 1024, 768}));
+    EXPECT_EQ(CutStrip(base, BAR_FLOATING, 400, 150), base);
+    // From 1280 x 1024 to 800 x 600: the far edges follow, a task bar's
+    // reservation at the bottom is lost with the old screen's edge.
+    EXPECT_EQ(FollowScreen(_workarea{0, 0, 1280, 994}, 1280, 1024, 800, 600), (_workarea{0, 0, 800, 600}));
+    EXPECT_EQ(FollowScreen(_workarea{0, 0, 1280, 1024}, 1280, 1024, 1600, 1200), (_workarea{0, 0, 1600, 1200}));
+    EXPECT_EQ(FollowScreen(_workarea{0, 30, 1280, 1024}, 1280, 1024, 800, 600), (_workarea{0, 30, 800, 600}));
     // Partly off the right edge is floating, not docked.
     EXPECT_EQ(PlaceOfBar(900, 150, 1024), BAR_FLOATING);
 }

@@ -56,6 +56,25 @@ int ThreadsOfThisProcess() {
     return count;
 }
 
+// A value below the application key, or `fallback` when it is absent.
+int Stored(const std::string& key, const std::string& name, int fallback = -12345) {
+    _component owner;
+    _lair& store = owner.Make<_lair>();
+    store.SetCompany("Brannock");
+    store.SetApp("corvex");
+    store.SetKey(key);
+    return store.ReadInteger(name, fallback);
+}
+
+void Store(const std::string& key, const std::string& name, int value) {
+    _component owner;
+    _lair& store = owner.Make<_lair>();
+    store.SetCompany("Brannock");
+    store.SetApp("corvex");
+    store.SetKey(key);
+    store.WriteInteger(name, value);
+}
+
 class KernelTest : public BarTest {
 protected:
     TPULSE& MakeBar() { return root_->Make<TPULSE>(); }
@@ -305,6 +324,40 @@ TEST_F(KernelTest, ABarStoredAsHiddenStartsNarrowAndComesBackAtItsWidth) {
     EXPECT_EQ(bar.Width(), 226);
 }
 
+// Hidden at exit, hidden at the next start, and again after that one: the
+// width comes back each time it is shown.
+TEST_F(KernelTest, ABarHiddenAtExitStartsHiddenAgainAndKeepsItsWidth) {
+    const auto run = [this](bool hide) {
+        TPULSE& bar = MakeEmptyBar();
+        EXPECT_EQ(bar.Launch(), _OK);
+        bar.Show();
+        if (hide) bar.HideMENUClick();
+        const int width = bar.Width();
+        bar.Close();
+        root_ = std::make_unique<_component>();  // the bounds are kept as the bar goes
+        DrainQuit();
+        return width;
+    };
+    TPULSE& first = MakeEmptyBar();
+    ASSERT_EQ(first.Launch(), _OK);
+    first.Show();
+    first.SetBounds(30, 40, 190, first.Height());
+    first.HideMENUClick();
+    first.Close();
+    root_ = std::make_unique<_component>();
+    DrainQuit();
+    EXPECT_EQ(Stored("Options", "Visible"), 0);
+    EXPECT_EQ(run(false), 0);  // started hidden: a zero-width window, left so
+    EXPECT_EQ(Stored("Options", "Visible"), 0);
+    EXPECT_EQ(Stored("Desposition", "W"), 190);
+    TPULSE& third = MakeEmptyBar();
+    EXPECT_EQ(third.Width(), 0);
+    EXPECT_EQ(third.HiddenWidth(), 190);
+    ASSERT_EQ(third.Launch(), _OK);
+    third.HideMENUClick();
+    EXPECT_EQ(third.Width(), 190);
+}
+
 TEST_F(KernelTest, TrayGaugesBelongToTheBar) {
     TPULSE& bar = MakeEmptyBar();
     ASSERT_NE(bar.TrayContainer(), nullptr);
@@ -340,7 +393,41 @@ RECT WorkArea() {
     return r;
 }
 
-TEST_F(KernelTest, ShutdownGivesTheDesktopWorkAreaBackOnlyWhereDockingIsAllowed) {
+// The strip is cut out of the work area as it is (a task bar's 30 pixels
+// stay), follows the bar's width and its showing, and exit gives back only
+// what the bar took.
+TEST_F(KernelTest, TheStripComesOutOfTheCurrentWorkAreaAndOnlyItGoesBack) {
+    const RECT original = WorkArea();
+    RECT taskbar = original;
+    taskbar.bottom -= 30;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &taskbar, 0);
+    RECT now = WorkArea();
+    if (!EqualRect(&now, &taskbar)) GTEST_SKIP() << "the work area cannot be set here";
+    StartupOptions().SetDockingAllowed(true);
+    TPULSE& bar = MakeEmptyBar();
+    ASSERT_EQ(bar.Launch(), _OK);
+    bar.Show();
+    bar.LiveOptions().dock = true;
+    const auto expect = [&](int left, int right, const char* when) {
+        now = WorkArea();
+        EXPECT_EQ(now.left, left) << when;
+        EXPECT_EQ(now.right, right) << when;
+        EXPECT_EQ(now.bottom, taskbar.bottom) << when;
+    };
+    bar.SetBounds(0, 100, 150, bar.Height());
+    expect(150, taskbar.right, "docked at the left");
+    bar.SetBounds(0, 100, 200, bar.Height());
+    expect(200, taskbar.right, "widened by its edge");
+    bar.HideMENUClick();
+    expect(taskbar.left, taskbar.right, "hidden");
+    bar.HideMENUClick();
+    expect(200, taskbar.right, "shown again");
+    bar.Shutdown();
+    expect(taskbar.left, taskbar.right, "after exit");
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
+}
+
+TEST_F(KernelTest, ShutdownLeavesAWorkAreaTheBarDidNotTakeAlone) {
     const RECT original = WorkArea();
     RECT reserved = original;
     reserved.top += 40;
@@ -355,7 +442,7 @@ TEST_F(KernelTest, ShutdownGivesTheDesktopWorkAreaBackOnlyWhereDockingIsAllowed)
         if (!EqualRect(&reserved, &set)) GTEST_SKIP() << "the work area cannot be set here";
         bar.Shutdown();
         const RECT after = WorkArea();
-        EXPECT_EQ(EqualRect(&after, &original) != FALSE, docking) << "docking allowed: " << docking;
+        EXPECT_TRUE(EqualRect(&after, &reserved)) << "docking allowed: " << docking;
         SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
         root_ = std::make_unique<_component>();
         DrainQuit();
@@ -439,24 +526,6 @@ TEST(SkinStripTest, CutsOneTilePerFullSixteenPixels) {
 
 // ---- settings
 
-// A value below the application key, or `fallback` when it is absent.
-int Stored(const std::string& key, const std::string& name, int fallback = -12345) {
-    _component owner;
-    _lair& store = owner.Make<_lair>();
-    store.SetCompany("Brannock");
-    store.SetApp("corvex");
-    store.SetKey(key);
-    return store.ReadInteger(name, fallback);
-}
-
-void Store(const std::string& key, const std::string& name, int value) {
-    _component owner;
-    _lair& store = owner.Make<_lair>();
-    store.SetCompany("Brannock");
-    store.SetApp("corvex");
-    store.SetKey(key);
-    store.WriteInteger(name, value);
-}
 
 TEST_F(KernelTest, AFreshAccountStartsWithTheDefaultsAndSavesThemWithThePosition) {
     TPULSE& bar = MakeBar();
@@ -626,6 +695,7 @@ TEST_F(KernelTest, ADockedBarReservesItsStripAndGivesTheDesktopBackOnceWhenFloat
     const int screenX = GetSystemMetrics(SM_CXSCREEN), screenY = GetSystemMetrics(SM_CYSCREEN);
     StartupOptions().SetDockingAllowed(true);
     TPULSE& bar = MakeEmptyBar();
+    bar.Show();  // a bar that is not shown takes no room
     bar.LiveOptions().dock = true;
 
     bar.SetBounds(0, 100, 150, bar.Height());
@@ -652,12 +722,13 @@ TEST_F(KernelTest, ADockedBarReservesItsStripAndGivesTheDesktopBackOnceWhenFloat
     now = WorkArea();
     EXPECT_TRUE(EqualRect(&now, &other));
 
-    // Unticking the box gives the area found at start back.
+    // Unticking the box while floating: the bar holds nothing to give back.
     bar.LiveOptions().dock = false;
     EXPECT_EQ(bar.UpdateDesktopArea(false), _OK);
     now = WorkArea();
-    EXPECT_TRUE(EqualRect(&now, &original));
+    EXPECT_TRUE(EqualRect(&now, &other));
     EXPECT_FALSE(bar.Docking().FullScreenSet());
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, const_cast<RECT*>(&original), 0);
 }
 
 TEST_F(KernelTest, WithoutDockingAllowedTheWorkAreaIsNeverTouched) {

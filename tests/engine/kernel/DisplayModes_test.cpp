@@ -157,5 +157,58 @@ TEST_F(DisplayModesTest, AModeTheDriverRefusesIsToldAndChangesNothing) {
     EXPECT_EQ(bar.Docking().Positions().Count(), 0);
 }
 
+// A mode that needs a restart restarts with the shutdown privilege enabled;
+// a restart Windows refuses is told, and is no success.
+TEST_F(DisplayModesTest, ARestartRunsWithTheShutdownPrivilegeAndARefusalIsTold) {
+    _displaymodes modes;
+    modes.SetModeChanger([](int, int, int, int) { return static_cast<long>(DISP_CHANGE_RESTART); });
+    bool privileged = false;
+    modes.SetRestarter([&privileged] {
+        LUID shutdown{};
+        HANDLE token = nullptr;
+        if (LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &shutdown) &&
+            OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+            PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {{shutdown, 0}}};
+            BOOL held = FALSE;
+            privileged = PrivilegeCheck(token, &wanted, &held) && held;
+            CloseHandle(token);
+        }
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    });
+    _result result = _OK;
+    {
+        BoxPresser question("Corvex: question", IDOK);
+        BoxPresser refusal("Corvex: error", IDOK);
+        result = modes.SetScreenRes(800, 600, 32, 60);
+        EXPECT_TRUE(question.Found());
+        ASSERT_TRUE(refusal.Found());
+        EXPECT_EQ(refusal.Text().rfind("Cannot restart Windows: ", 0), 0u) << refusal.Text();
+    }
+    EXPECT_EQ(result, _ERROR);
+    EXPECT_TRUE(privileged);
+}
+
+// Docked through a change of resolution and closed: the desktop gets back
+// the new screen's area, not the old one's.
+TEST_F(DisplayModesTest, ExitAfterAResolutionChangeGivesBackTheNewScreensArea) {
+    StartupOptions().SetDockingAllowed(true);
+    TPULSE& bar = LaunchBar();
+    bar.LiveOptions().dock = true;
+    bar.SetBounds(0, 100, kBarWidth, bar.Height());
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    if (work.left != kBarWidth) GTEST_SKIP() << "the work area cannot be set here";
+    SwitchTo(bar, 800, 600);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(work.left, kBarWidth);  // still reserved on the new screen
+    EXPECT_LE(work.right, 800);
+    ASSERT_EQ(bar.Shutdown(), _OK);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(work.left, 0);
+    EXPECT_LE(work.right, 800);
+    EXPECT_LE(work.bottom, 600);
+}
+
 }  // namespace
 }  // namespace corvex::test
