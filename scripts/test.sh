@@ -54,8 +54,9 @@ corvex_screenshot display-components || true
 wait "$showcase" || true
 
 # More pictures: the two companion libraries' windows as the engine opens
-# them, a band of readouts, and the real engine with its menu open over the
-# CPU band. Each program but the band writes a file once its window is up;
+# them, a band of readouts, the volume sliders on a stand-in mixer, and the
+# real engine with its menu open over the CPU band. Each program but the
+# two bands writes a file once its window is up;
 # the shot waits for it (15 s at most). A missing picture never fails the run.
 shot() {  # shot <name> <seconds to wait, or a ready file> <program> [arguments]
   local name=$1 ready=$2 waited=0 pid
@@ -88,6 +89,7 @@ shot speeder-band 5 speeder_showcase.exe 7
 shot net-band 4 net_showcase.exe 6
 shot mail-band "$shots/mail.ready" mail_showcase.exe 8 "$winshots\\mail.ready"
 shot resource-bands 5 resource_showcase.exe 7
+shot audio-band 3 speeder_showcase.exe 5 audio
 shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
 rm -f "$shots"/*.ready
 

@@ -48,6 +48,19 @@ void _trackbar::SetThumbLength(int pixels) {
     Perform(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(pixels));
 }
 
+void _trackbar::SetTickMarks(_tickmarks marks) {
+    SetStyleBits(TBS_TOP | TBS_BOTH, false);
+    if (marks == TICKMARKS_TOP_LEFT) SetStyleBits(TBS_TOP, true);
+    if (marks == TICKMARKS_BOTH) SetStyleBits(TBS_BOTH, true);
+    Invalidate();
+}
+
+void _trackbar::SetTicksDrawn(bool drawn) {
+    SetStyleBits(TBS_NOTICKS, !drawn);
+    SetStyleBits(TBS_AUTOTICKS, drawn);
+    Invalidate();
+}
+
 LRESULT _trackbar::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case REFLECT + WM_HSCROLL: return OnScroll();

@@ -6,6 +6,14 @@
 
 namespace corvex {
 
+// The sides of the channel tick marks go on; on both sides the thumb is a
+// plain bar rather than a pointer.
+enum _tickmarks : unsigned char {
+    TICKMARKS_BOTTOM_RIGHT,
+    TICKMARKS_TOP_LEFT,
+    TICKMARKS_BOTH,
+};
+
 class _trackbar : public _wincontrol {
 public:
     _trackbar(_component* owner, _wincontrol* parent);
@@ -21,6 +29,9 @@ public:
     // A tick every `frequency` steps (0: no ticks).
     void SetFrequency(long frequency);
     void SetThumbLength(int pixels);
+    void SetTickMarks(_tickmarks marks);
+    // Without ticks only the channel and the thumb are drawn.
+    void SetTicksDrawn(bool drawn);
 
     _notifyevent OnChange;
 

@@ -365,6 +365,10 @@ _result TPULSE::WMShutdown(bool ending) {
             Log(1, "ERROR: TPULSE.WMShutdown: %s", error.what());
         }
         Shutdown();
+    } else if (!ending) {
+        // Another program cancelled the log-off: the mixer let go at the
+        // query is taken again.
+        if (_audiosentinel* audio = AudioSentinel()) audio->RestoreMixer();
     }
     Log(10, "TPULSE.WMShutdown: ->");
     return _OK;

@@ -2,9 +2,12 @@
 // look at them: a plain gauge, one with byte meters, one with bit-rate
 // meters driving the left bar of a tray gauge (drawn magnified beside the
 // band), an inverted spectrum, an error state and two text readouts.
-// Ends by itself after the given number of seconds (default 6).
+// With "audio", the Audio band on the test mixer instead: the master
+// slider at full level, and the wave slider following another program
+// that turns its line up and down. Ends by itself after the given number
+// of seconds (default 6).
 //
-//   speeder_showcase [seconds]
+//   speeder_showcase [seconds] [audio]
 
 #include <windows.h>
 
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "Application.h"
+#include "AudioSentinel.h"
 #include "Bitmap.h"
 #include "Corvex_Sentinels.h"
 #include "Corvex_Speeders.h"
@@ -24,6 +28,7 @@
 #include "KernelPort.h"
 #include "Label.h"
 #include "Timer.h"
+#include "support/TestMixer.h"
 
 using namespace corvex;
 
@@ -81,6 +86,32 @@ public:
     }
 };
 
+void ShowAudio(_component& root, _showbar& bar, int seconds) {
+    test::_testmixer card = test::_testmixer::Card();
+    bar.SetCaption("Corvex audio");
+    bar.SetBounds(40, 40, 260, 90);
+    _audiosentinel& band = bar.Make<_audiosentinel>(card);
+    band.PlugSpeeders();
+    band.SetColor(0xC8D0D4);
+    for (std::size_t i = 0; i < band.SpeederCount(); ++i) {
+        Reignite(*band.Speeders(i), std::string());
+        band.Speeders(i)->UpdateIcon();
+    }
+    band.SetBounds(0, 0, 240, -1);
+    int tick = 0;
+    _timer& timer = root.Make<_timer>();
+    timer.SetInterval(100);
+    timer.OnTimer = [&] {
+        card.ChangeElsewhere(10, {static_cast<DWORD>(32768 + 26000 * std::sin(++tick * 0.2))});
+        if (tick * 100 >= seconds * 1000) Application().Terminate();
+    };
+    Application().SetMainForm(&bar);
+    Application().Run();
+    // Both go while the card they use is still there.
+    root.Destroy(&timer);
+    bar.Destroy(&band);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +119,10 @@ int main(int argc, char** argv) {
     _component root;
     _showbar& bar = root.Make<_showbar>();
     bar.SetCaption("Corvex readouts");
+    if (argc > 2 && std::string(argv[2]) == "audio") {
+        ShowAudio(root, bar, seconds);
+        return 0;
+    }
     bar.SetBounds(40, 40, 330, 260);
 
     _traycontainer& trays = root.Make<_traycontainer>();
