@@ -8,6 +8,7 @@
 #include "KernelPort.h"
 #include "KeyLang.h"
 #include "Label.h"
+#include "System_Zolt2.h"
 #include "TextFormat.h"
 #include "Timer.h"
 
@@ -17,15 +18,6 @@ namespace {
 
 constexpr unsigned kPollPeriod = 100;
 constexpr const char* kUnknown = "Unknown language";
-
-std::string ProgramDataFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length < MAX_PATH ? length : 0);
-    const std::size_t slash = folder.find_last_of("\\/");
-    folder.resize(slash == std::string::npos ? 0 : slash + 1);
-    return folder + "data\\";
-}
 
 // The file's first KEYLANG_FILE_MAX bytes; false when it cannot be opened.
 bool ReadLanguageFile(const std::string& path, std::string& text) {
@@ -74,7 +66,7 @@ _result _skey::Stop() {
 std::string _skey::DataFolder() const {
     const _kernelport* kernel = Kernel();
     std::string folder = kernel ? kernel->EngineDataFolder() : std::string();
-    return folder.empty() ? ProgramDataFolder() : folder;
+    return folder.empty() ? ProgramFolder() + "data\\" : folder;
 }
 
 _result _skey::Fail(std::string text) {

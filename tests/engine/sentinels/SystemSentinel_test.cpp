@@ -176,11 +176,6 @@ protected:
         const std::string shipped = ProgramFolder() + "data\\keylang\\en-us.ico";
         ASSERT_TRUE(CopyFileA(shipped.c_str(), (folder_ / name).c_str(), FALSE)) << shipped;
     }
-    static std::string ProgramFolder() {
-        char path[MAX_PATH] = {};
-        const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-        return self.substr(0, self.find_last_of('\\') + 1);
-    }
     static unsigned CurrentLanguage() {
         return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetKeyboardLayout(0)) & 0xFFFF);
     }
