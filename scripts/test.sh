@@ -90,6 +90,7 @@ shot net-band 4 net_showcase.exe 6
 shot mail-band "$shots/mail.ready" mail_showcase.exe 8 "$winshots\\mail.ready"
 shot resource-bands 5 resource_showcase.exe 7
 shot audio-band 3 speeder_showcase.exe 5 audio
+shot system-band 5 system_showcase.exe 7
 shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
 rm -f "$shots"/*.ready
 

@@ -75,6 +75,15 @@ int _combobox::Add(const std::string& item) {
     return static_cast<int>(Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
 }
 
+int _combobox::Insert(int index, const std::string& item) {
+    const LRESULT at = Perform(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
+    return at < 0 ? -1 : static_cast<int>(at);
+}
+
+void _combobox::Delete(int index) {
+    if (index >= 0 && index < Count()) Perform(CB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
 void _combobox::Clear() {
     Perform(CB_RESETCONTENT);
 }

@@ -44,6 +44,10 @@ public:
 
     // ---- operations
     int Add(const std::string& item);
+    // Puts `item` before item `index` (-1 or the count: at the end);
+    // returns its index, -1 on failure.
+    int Insert(int index, const std::string& item);
+    void Delete(int index);
     void Clear();
     // The items from a comma-separated text ("0,1,choose...").
     void SetCommaText(const std::string& text);

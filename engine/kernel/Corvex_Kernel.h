@@ -117,6 +117,7 @@ public:
 
     // ---- what Sentinels and Speeders ask of the bar
     std::string HelpFolder() const override { return helpFolder_; }
+    std::string EngineDataFolder() const override { return dataFolder_; }
     _result OpenHelp(const std::string& file, const std::string& anchor) override;
     _popupmenu* PopupMenu() const noexcept override { return &POP; }
     // A gauge's double click does what the hot key does: show or hide.

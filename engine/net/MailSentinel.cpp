@@ -197,7 +197,7 @@ _result _spop3::GetFrequency(unsigned& period) {
     return _OK;
 }
 
-void _spop3::SetFrequency(unsigned period) { ApplyFrequency(period); }
+_result _spop3::SetFrequency(unsigned period) { return ApplyFrequency(period); }
 
 _result _spop3::SaveSettings(const std::string& key, _lair& store) {
     _smail::SaveSettings(key, store);

@@ -94,7 +94,7 @@ public:
     _result Ignite() override;
     _result Shutdown() override;
     _result GetFrequency(unsigned& period) override;
-    void SetFrequency(unsigned period) override;
+    _result SetFrequency(unsigned period) override;
     _result SaveSettings(const std::string& key, _lair& store) override;
     _result LoadSettings(const std::string& key, _lair& store) override;
     void AddMenuItems(_menuitem& item) override;

@@ -313,13 +313,14 @@ _result _sping::GetFrequency(unsigned& period) {
     return _OK;
 }
 
-void _sping::SetFrequency(unsigned period) {
+_result _sping::SetFrequency(unsigned period) {
     Log(10, "_sping.SetFrequency(%d): <-", static_cast<int>(period));
     probe_->Suspend();
     probe_->SetSleepTime(static_cast<int>(period));
     probe_->Resume();
     retry_->SetInterval(period);
     Log(10, "_sping.SetFrequency(%d): ->", static_cast<int>(period));
+    return _OK;
 }
 
 void _sping::Pinged() {

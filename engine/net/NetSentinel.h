@@ -91,7 +91,7 @@ public:
     // The name label shows the nick, the probe gets the name as its host.
     _result UpdateCaption() override;
     _result GetFrequency(unsigned& period) override;
-    void SetFrequency(unsigned period) override;
+    _result SetFrequency(unsigned period) override;
 
 private:
     // Shows "resolving..." and starts the probe again.

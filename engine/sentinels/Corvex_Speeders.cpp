@@ -242,7 +242,10 @@ _result _speeder::GetFrequency(unsigned& period) {
     return _ERROR;
 }
 
-void _speeder::SetFrequency(unsigned period) { (void)period; }
+_result _speeder::SetFrequency(unsigned period) {
+    (void)period;
+    return _OK;
+}
 
 _result _speeder::ShowError(const std::string& text) {
     (void)text;

@@ -104,7 +104,8 @@ public:
     virtual _result SaveOptions(const std::string& key, _lair& store);
     virtual _result LoadOptions(const std::string& key, _lair& store);
     virtual _result GetFrequency(unsigned& period);
-    virtual void SetFrequency(unsigned period);
+    // _ERROR for a period the Speeder refuses.
+    virtual _result SetFrequency(unsigned period);
     virtual _result ShowError(const std::string& text);
     virtual _result ShowNotice(const std::string& text);
     virtual void OnCreateDesigner(_panel& page);

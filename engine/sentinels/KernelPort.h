@@ -30,6 +30,9 @@ public:
     virtual _result GetMuseumBitmap(_bitmap* image, int index) = 0;
     // The program folder's "help\" subfolder, with the trailing backslash.
     virtual std::string HelpFolder() const = 0;
+    // The program folder's "data\" subfolder, with the trailing backslash;
+    // empty: the readouts find it beside the program file themselves.
+    virtual std::string EngineDataFolder() const { return {}; }
     // Opens the help page `file` in the user's browser, at `anchor` when
     // one is given; _ERROR when no browser could show it.
     virtual _result OpenHelp(const std::string& file, const std::string& anchor) {

@@ -44,6 +44,8 @@ public:
         return _OK;
     }
     std::string HelpFolder() const override { return "C:\\corvex\\help\\"; }
+    std::string dataFolder;  // empty: beside the test program
+    std::string EngineDataFolder() const override { return dataFolder; }
     _result OpenHelp(const std::string& file, const std::string& anchor) override {
         helpOpened.push_back(file + "#" + anchor);
         return _OK;
