@@ -66,8 +66,12 @@ _result _traypulse::Detach(int index) {
 
 void _traypulse::Forget(_component& owner) {
     std::lock_guard<std::recursive_mutex> hold(lock_);
-    for (Slot& slot : slots_)
-        if (slot.owner == &owner) slot = Slot{};
+    for (int i = 0; i < 2; ++i) {
+        if (slots_[i].owner != &owner) continue;
+        slots_[i] = Slot{};
+        // Nothing feeds the bar any more: it must not keep the last value.
+        if (_traybar* bar = KERNEL_GetBar(i)) bar->SetPosition(0);
+    }
 }
 
 void _traypulse::Notification(_component& destroyed) {

@@ -264,6 +264,9 @@ _result TPULSE::Launch() {
     docking_->RescueOffScreen();
     RefreshSentinels();
     docking_->Moved(_point{Left(), Top()});
+    // The first tick's interval starts here, not when the window was made:
+    // readouts that divide by it would read the start-up's length.
+    lastTick_ = tickSource_();
     TIMER.SetEnabled(true);
     ignition_.reset();
 

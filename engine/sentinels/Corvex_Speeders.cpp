@@ -324,7 +324,10 @@ _gspeeder::_gspeeder(_component* owner) : _speeder(owner) {
     graph_->SetBounds(0, 0, 0, 0);
 }
 
-_gspeeder::~_gspeeder() = default;
+_gspeeder::~_gspeeder() {
+    // A bar left to itself would show our last value for good.
+    LeaveTray();
+}
 
 _result _gspeeder::Ignite() {
     const _result result = _speeder::Ignite();
@@ -400,16 +403,7 @@ _result _gspeeder::AttachTray(_traypulse* tray, int bar) {
         Check(true, "_gspeeder.AttachTray(%p,%d): invalid input", static_cast<void*>(tray), bar);
         return _ERROR;
     }
-    if (tray_) {
-        // The old bar shows nothing once we leave it, and its slot is freed
-        // so that its detach handler cannot reach us after we moved on.
-        _traypulse* old = tray_;
-        const int oldBar = trayBarIndex_;
-        if (_traybar* b = old->KERNEL_GetBar(oldBar)) b->SetPosition(0);
-        if (old->BarOwner(oldBar) == this) old->Detach(oldBar);
-        tray_ = nullptr;
-    }
-    trayBarIndex_ = -1;
+    LeaveTray();
     const _result attached = tray->Attach(
         this, bar, [this](_traypulse& t, int index) { TrayAttached(t, index); },
         [this](_traypulse& t) { TrayDetached(t); });
@@ -421,6 +415,19 @@ _result _gspeeder::AttachTray(_traypulse* tray, int bar) {
     SetOption(SPEEDER_TRAYED, true);
     SetOptions(Options());
     return _OK;
+}
+
+void _gspeeder::LeaveTray() {
+    if (tray_) {
+        // The old bar shows nothing once we leave it, and its slot is freed
+        // so that its detach handler cannot reach us after we moved on.
+        _traypulse* old = tray_;
+        const int oldBar = trayBarIndex_;
+        if (_traybar* b = old->KERNEL_GetBar(oldBar)) b->SetPosition(0);
+        if (old->BarOwner(oldBar) == this) old->Detach(oldBar);
+        tray_ = nullptr;
+    }
+    trayBarIndex_ = -1;
 }
 
 void _gspeeder::TrayAttached(_traypulse& tray, int bar) {

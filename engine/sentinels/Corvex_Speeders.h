@@ -210,6 +210,8 @@ public:
 private:
     // The graph's stored values as they stand now.
     _graphvalues GraphValues() const;
+    // Lets go of the bar driven now, at position 0.
+    void LeaveTray();
     void TrayAttached(_traypulse& tray, int bar);
     void TrayDetached(_traypulse& tray);
 

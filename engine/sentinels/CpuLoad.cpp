@@ -1,21 +1,39 @@
 #include "CpuLoad.h"
 
-#include <climits>
 #include <cmath>
+#include <limits>
 
 namespace corvex {
 
-bool LoadFromIdle(std::int64_t idleDelta, std::uint32_t elapsedMs, std::int32_t& load) {
-    if (elapsedMs == 0) return false;
-    // Whole numbers, so the truncation is exact on every processor's
-    // floating-point unit; the interval in 64 bits, since a tick longer
-    // than seven minutes (after a suspend) would wrap a 32-bit one.
-    const std::int64_t interval = static_cast<std::int64_t>(elapsedMs) * 10000;
-    constexpr std::int64_t limit = std::int64_t{1} << 52;  // keeps * 100 in range
-    const std::int64_t idle = idleDelta > limit ? limit : idleDelta < -limit ? -limit : idleDelta;
-    const std::int64_t busy = (interval - idle) * 100 / interval;  // truncates toward zero
-    load = busy < INT32_MIN ? INT32_MIN : busy > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(busy);
-    return true;
+std::int32_t LoadFromIdle(std::uint64_t idle, std::uint64_t interval) noexcept {
+    if (interval == 0 || idle >= interval) return 0;
+    // Whole numbers, so the truncation is exact; an interval so long that
+    // * 100 would wrap (thousands of years) loses its low bits first.
+    std::uint64_t busy = interval - idle;
+    while (interval > std::numeric_limits<std::uint64_t>::max() / 100) {
+        interval >>= 8;
+        busy >>= 8;
+    }
+    return static_cast<std::int32_t>(busy * 100 / interval);
+}
+
+std::int32_t ClampLoad(std::int64_t load) noexcept {
+    return static_cast<std::int32_t>(load < 0 ? 0 : load > 100 ? 100 : load);
+}
+
+bool _idletrack::Sample(std::uint64_t idle, std::uint64_t time, std::int32_t& load) noexcept {
+    if (primed_ && idle >= idle_ && time >= time_) {
+        if (time - time_ < CPU_MIN_INTERVAL) return false;
+        load = LoadFromIdle(idle - idle_, time - time_);
+        idle_ = idle;
+        time_ = time;
+        return true;
+    }
+    // Nothing to compare with, or a counter that was reset: start anew.
+    primed_ = true;
+    idle_ = idle;
+    time_ = time;
+    return false;
 }
 
 std::uint32_t MeanLoad(const std::int32_t* loads, std::uint32_t count) {

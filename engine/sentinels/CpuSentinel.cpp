@@ -55,13 +55,9 @@ _result _cpusentinel::PlugSpeeders() {
 
 _result _cpusentinel::RefreshSpeedersPulse(unsigned elapsed) {
     heart_->Pulse(elapsed);
-    // Loads are never negative once sampled (a negative one is reset).
-    const auto bar = [this](std::uint32_t i) {
-        const std::int32_t load = heart_->GetPulse(i);
-        return static_cast<std::uint32_t>(load < 0 ? 0 : load);
-    };
-    gauge_->SetPosition(bar(0));
-    gauge_->SetPosition2(bar(1));
+    // Loads are 0 .. 100.
+    gauge_->SetPosition(static_cast<std::uint32_t>(heart_->GetPulse(0)));
+    gauge_->SetPosition2(static_cast<std::uint32_t>(heart_->GetPulse(1)));
     return _sentinel::RefreshSpeedersPulse(elapsed);
 }
 

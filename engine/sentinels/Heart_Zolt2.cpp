@@ -46,10 +46,26 @@ std::uint32_t SystemIdleTimes(std::uint64_t* idle, std::uint32_t capacity) {
     return count;
 }
 
+// The high-resolution counter in 100-nanosecond units; the tick count
+// where there is none.
+std::uint64_t SystemClock() {
+    LARGE_INTEGER frequency, count;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0 || !QueryPerformanceCounter(&count))
+        return static_cast<std::uint64_t>(GetTickCount()) * CPU_UNITS_PER_MS;
+    const auto f = static_cast<std::uint64_t>(frequency.QuadPart);
+    const auto c = static_cast<std::uint64_t>(count.QuadPart);
+    // In two parts, so that neither product wraps.
+    return c / f * 10000000 + c % f * 10000000 / f;
+}
+
 }  // namespace
 
 _heart::_heart(_component* owner, _registrybackend& backend)
-    : _component(owner), release_(WindowsRelease()), backend_(backend), idleSource_(SystemIdleTimes) {
+    : _component(owner),
+      release_(WindowsRelease()),
+      backend_(backend),
+      idleSource_(SystemIdleTimes),
+      clock_(SystemClock) {
     total_ = ProcessorCount();
     if (total_ > MAX_PROCESSORS) total_ = MAX_PROCESSORS;
     if (release_ > 3) {
@@ -71,16 +87,17 @@ _heart::~_heart() {
 }
 
 int _heart::Pulse(std::uint32_t elapsedMs) {
+    (void)elapsedMs;
     if (dead_) return _ERROR;
     totalPulse_ = 0;
     if (pulse_) {
         index_ = 0;
-        elapsed_ = elapsedMs;
         pulse_->Refresh();
         // No processor in the performance data: the system's idle times.
         if (index_ == 0) SampleIdleTimes();
     } else {
-        loads_[0] = ReadStatistics();
+        // A byte: a damaged statistic may hold more than 100.
+        loads_[0] = ClampLoad(ReadStatistics());
     }
     totalPulse_ = MeanLoad(loads_.data(), total_);
     return _OK;
@@ -104,30 +121,41 @@ int _heart::OnCounter(const _perfcounter& counter) {
     }
     // More instances than slots: the extra ones are not processors we show.
     if (index_ >= MAX_PROCESSORS) return _OK;
-    Sample(index_, raw);
+    if (index_ == 0) {
+        const std::uint64_t stamp = pulse_->DataTime();
+        UseSource(stamp ? Source::STAMPED_COUNTERS : Source::COUNTERS);
+        walkTime_ = stamp ? stamp : Now();
+    }
+    Sample(index_, raw, walkTime_);
     Log(80, "_heart.OnCounter: KPulse[%u]=%d, raw[%u]=%llu", index_, loads_[index_], index_,
         static_cast<unsigned long long>(raw));
     ++index_;
     return _OK;
 }
 
-// The idle counter of processor `index` moved to `idle`.
-void _heart::Sample(std::uint32_t index, std::uint64_t idle) {
-    const std::int64_t delta = static_cast<std::int64_t>(idle - raw_[index]);
-    raw_[index] = idle;
+std::uint64_t _heart::Now() const { return clock_ ? clock_() : 0; }
+
+void _heart::UseSource(Source source) noexcept {
+    if (source == source_) return;
+    source_ = source;
+    for (_idletrack& track : tracks_) track.Reset();
+}
+
+// The idle counter of processor `index` read `idle` at `time`; a baseline
+// or a sample too soon keeps the load shown.
+void _heart::Sample(std::uint32_t index, std::uint64_t idle, std::uint64_t time) {
     std::int32_t load = 0;
-    if (!LoadFromIdle(delta, elapsed_, load)) return;  // an empty tick
-    loads_[index] = load;
-    if (loads_[index] < 0) {
-        Check(true, "_heart.OnCounter: KPulse[KCPUIndex]=%d, resetting...", loads_[index]);
-        loads_[index] = 100;
-    }
+    if (tracks_[index].Sample(idle, time, load)) loads_[index] = load;
 }
 
 void _heart::SampleIdleTimes() {
     std::uint64_t idle[MAX_PROCESSORS] = {};
     const std::uint32_t count = idleSource_ ? idleSource_(idle, MAX_PROCESSORS) : 0;
-    for (std::uint32_t i = 0; i < count && i < total_; ++i) Sample(i, idle[i]);
+    if (count == 0) return;
+    // Read right after the idle times: their interval, not the tick's.
+    const std::uint64_t time = Now();
+    UseSource(Source::IDLE_TIMES);
+    for (std::uint32_t i = 0; i < count && i < total_; ++i) Sample(i, idle[i], time);
 }
 
 bool _heart::StartStatistics() {

@@ -8,6 +8,12 @@
 // system's own per-processor idle times serve instead. On 95/98/ME the
 // kernel's dynamic statistics under HKEY_DYN_DATA give the load of the
 // one processor directly.
+//
+// Each load is the busy share between two samples timed by the clock of
+// their own data (the performance data's time stamp, or the reader's clock
+// read with the idle times), not by the engine's tick, which is taken at
+// another moment and with a coarser clock. The first sample is a baseline:
+// the loads stay at 0 until the second.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +21,7 @@
 
 #include "Component.h"
 #include "Core_Zolt2.h"
+#include "CpuLoad.h"
 #include "RegistryBackend.h"
 
 namespace corvex {
@@ -38,7 +45,8 @@ public:
     std::uint32_t TotalPulse() const noexcept { return totalPulse_; }  // mean load
 
     // ---- operations
-    // Samples every processor for a tick of `elapsedMs`: 0, or 6 when dead.
+    // Samples every processor: 0, or 6 when dead. `elapsedMs`, the engine's
+    // tick, is not the interval of the loads (see above).
     int Pulse(std::uint32_t elapsedMs);
     // The last load of processor `index` in percent (0 outside the table).
     std::int32_t GetPulse(std::uint32_t index) const noexcept;
@@ -48,10 +56,21 @@ public:
     // when unavailable. Tests put another in place.
     using _idlesource = std::uint32_t (*)(std::uint64_t* idle, std::uint32_t capacity);
     void SetIdleSource(_idlesource source) noexcept { idleSource_ = source; }
+    // The reader's clock, 100-nanosecond units from any fixed start: times
+    // each reading of the idle times, and performance data without a time
+    // stamp of their own. Tests put another in place.
+    using _clock = std::uint64_t (*)();
+    void SetClock(_clock clock) noexcept { clock_ = clock; }
 
 private:
+    // Which data, on which clock, the processors' baselines were taken from.
+    enum class Source : unsigned char { NONE, STAMPED_COUNTERS, COUNTERS, IDLE_TIMES };
+
     int OnCounter(const _perfcounter& counter);
-    void Sample(std::uint32_t index, std::uint64_t idle);
+    std::uint64_t Now() const;
+    // Counters of another source do not compare with the baselines.
+    void UseSource(Source source) noexcept;
+    void Sample(std::uint32_t index, std::uint64_t idle, std::uint64_t time);
     void SampleIdleTimes();
     bool StartStatistics();
     std::int32_t ReadStatistics();
@@ -65,11 +84,13 @@ private:
     std::unique_ptr<_registry> statistics_;  // open on StatData (95/98/ME)
     _registrybackend& backend_;
     _idlesource idleSource_;
+    _clock clock_;
 
-    std::uint32_t elapsed_ = 0;
+    Source source_ = Source::NONE;
+    std::uint64_t walkTime_ = 0;  // the time of the counters being walked
     std::uint32_t index_ = 0;
     std::array<std::int32_t, MAX_PROCESSORS> loads_{};
-    std::array<std::uint64_t, MAX_PROCESSORS> raw_{};
+    std::array<_idletrack, MAX_PROCESSORS> tracks_{};
 };
 
 }  // namespace corvex

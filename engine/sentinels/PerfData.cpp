@@ -222,6 +222,13 @@ void WalkPerfData(const std::uint8_t* data, std::size_t size, const _perffilters
     Walk(Bytes(data, data ? size : 0), filters, visitor, convert ? convert : AsciiName).Block();
 }
 
+bool ReadBlockTime(const std::uint8_t* data, std::size_t size, std::uint64_t& time) {
+    time = 0;
+    if (!data || size < perf::BLOCK_PERF_TIME_100NSEC + 8) return false;
+    std::memcpy(&time, data + perf::BLOCK_PERF_TIME_100NSEC, 8);
+    return true;
+}
+
 bool ReadCounterValue(const _perfcounter& counter, std::uint64_t& value) {
     value = 0;
     switch (counter.type & perf::SIZE_MASK) {

@@ -9,6 +9,7 @@
 //   _perfobject, _perfinstance, _perfcounter   checked views of one item
 //   _perfvisitor        what the walk hands each item to
 //   WalkPerfData        the walk
+//   ReadBlockTime       when the data were gathered
 //   ReadCounterValue    a counter's raw value by its size bits
 //   ParseCounterNames   the "index\0name\0...\0\0" table
 //
@@ -26,6 +27,7 @@ namespace perf {
 constexpr std::size_t BLOCK_TOTAL_BYTE_LENGTH = 20;
 constexpr std::size_t BLOCK_HEADER_LENGTH = 24;
 constexpr std::size_t BLOCK_NUM_OBJECT_TYPES = 28;
+constexpr std::size_t BLOCK_PERF_TIME_100NSEC = 72;
 constexpr std::size_t BLOCK_SIZE = 88;
 
 constexpr std::size_t OBJECT_TOTAL_BYTE_LENGTH = 0;
@@ -126,6 +128,10 @@ std::string AsciiName(const char16_t* text, std::size_t length);
 // Walks `size` bytes of performance data. Never reads outside them.
 void WalkPerfData(const std::uint8_t* data, std::size_t size, const _perffilters& filters,
                   _perfvisitor& visitor, _perfnameconverter convert = AsciiName);
+
+// The block's own time stamp (PerfTime100nSec, 100-nanosecond units);
+// false, with 0, for data too short to hold one.
+bool ReadBlockTime(const std::uint8_t* data, std::size_t size, std::uint64_t& time);
 
 // The raw value of a counter by the size bits of its type: 32 bits (high
 // part 0), 64 bits, or 0 for zero-size. False, with value 0, for a

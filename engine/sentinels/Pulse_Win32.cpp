@@ -1,11 +1,18 @@
 #include "Pulse_Win32.h"
 
 #include <windows.h>
+#include <winperf.h>
+
+#include <cstddef>
 
 #include "Debug_Zolt2.h"
 #include "System_Zolt2.h"
 
 namespace corvex {
+
+static_assert(offsetof(PERF_DATA_BLOCK, PerfTime100nSec) == perf::BLOCK_PERF_TIME_100NSEC &&
+                  sizeof(PERF_DATA_BLOCK) == perf::BLOCK_SIZE,
+              "the performance data block as the reader walks it");
 
 namespace {
 
@@ -201,9 +208,10 @@ int _pulse::KERNEL_LoadScope() {
         Log(90, "_pulse.KERNEL_LoadScope: Not enough memory. Rolling back");
     }
 
+    const std::size_t valid = size < data_.size() ? size : data_.size();
+    ReadBlockTime(data_.data(), valid, dataTime_);
     Walker walker(*this);
-    WalkPerfData(data_.data(), size < data_.size() ? size : data_.size(), filters_, walker,
-                 AnsiName);
+    WalkPerfData(data_.data(), valid, filters_, walker, AnsiName);
     Log(90, "_pulse.KERNEL_LoadScope: -> %d", _OK);
     return _OK;
 }

@@ -52,6 +52,9 @@ public:
     const std::string& InstanceName() const noexcept { return instanceName_; }
     const std::string& CounterName() const noexcept { return counterName_; }
     std::int32_t InstancePosition() const noexcept { return instancePosition_; }
+    // When the system gathered the data being walked (its PerfTime100nSec,
+    // 100-nanosecond units); 0 when the data carry no time stamp.
+    std::uint64_t DataTime() const noexcept { return dataTime_; }
 
     // ---- operations
     // The name of title index `index`; empty outside the table.
@@ -91,6 +94,7 @@ private:
     std::string instanceName_;
     std::string counterName_;
     std::int32_t instancePosition_ = -1;
+    std::uint64_t dataTime_ = 0;
 };
 
 }  // namespace corvex

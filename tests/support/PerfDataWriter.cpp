@@ -59,12 +59,13 @@ PerfDataWriter& PerfDataWriter::Instance(const std::u16string& name,
     return *this;
 }
 
-std::vector<std::uint8_t> PerfDataWriter::Build() const {
+std::vector<std::uint8_t> PerfDataWriter::Build(std::uint64_t time100ns) const {
     std::vector<std::uint8_t> block(perf::BLOCK_SIZE, 0);
     std::memcpy(block.data(), u"PERF", 8);
     PutU32(block, 8, 1);  // little endian
     PutU32(block, perf::BLOCK_HEADER_LENGTH, perf::BLOCK_SIZE);
     PutU32(block, perf::BLOCK_NUM_OBJECT_TYPES, static_cast<std::uint32_t>(objects_.size()));
+    std::memcpy(block.data() + perf::BLOCK_PERF_TIME_100NSEC, &time100ns, 8);
 
     for (const ObjectData& o : objects_) {
         std::vector<std::uint8_t> object(perf::OBJECT_SIZE, 0);

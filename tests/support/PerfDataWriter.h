@@ -21,7 +21,8 @@ public:
     PerfDataWriter& NoInstances(std::vector<std::uint64_t> values);
     PerfDataWriter& Instance(const std::u16string& name, std::vector<std::uint64_t> values);
 
-    std::vector<std::uint8_t> Build() const;
+    // `time100ns` is the block's PerfTime100nSec.
+    std::vector<std::uint8_t> Build(std::uint64_t time100ns = 0) const;
 
 private:
     struct InstanceData {

@@ -97,8 +97,10 @@ TEST_F(TrayPulseTest, HandlersMayTouchTheBarTheyAreGivenOrLeaving) {
 TEST_F(TrayPulseTest, AnOwnerThatGoesWithoutDetachingLeavesNoHandlerBehind) {
     _component& brief = form.Make<_component>();
     ASSERT_EQ(tray.Attach(&brief, 0, journal.Attached("brief"), journal.Detached("brief")), _OK);
+    tray.KERNEL_GetBar(0)->SetPosition(55);
     form.Destroy(&brief);
     EXPECT_EQ(tray.BarOwner(0), nullptr);
+    EXPECT_EQ(tray.KERNEL_GetBar(0)->Position(), 0u);  // nothing feeds it any more
     EXPECT_EQ(tray.Detach(0), _OK);
     EXPECT_EQ(journal.lines, (std::vector<std::string>{"brief attached 0"}));
 }

@@ -64,8 +64,13 @@ TEST_F(SentinelTest, AHiddenSentinelStopsItsSpeedersUnlessItPulsesWhenHidden) {
     _testspeeder& b = pulsing.AddTestSpeeder("b");
     _testspeeder& bHidden = pulsing.AddTestSpeeder("bh");
     bHidden.SetOption(SPEEDER_HIDDEN, true);
-    quiet.Hide();
-    pulsing.Hide();
+    quiet.SignalSpeeders(SIGNAL_START);
+    pulsing.SignalSpeeders(SIGNAL_START);
+    // As the Designer hides them: only what the tick leaves behind stops.
+    quiet.HideByUser();
+    pulsing.HideByUser();
+    EXPECT_TRUE(a.Stopped());
+    EXPECT_FALSE(trayed.Stopped() || b.Stopped() || bHidden.Stopped());
 
     quiet.RefreshSpeedersPulse(10);
     pulsing.RefreshSpeedersPulse(10);
@@ -74,6 +79,8 @@ TEST_F(SentinelTest, AHiddenSentinelStopsItsSpeedersUnlessItPulsesWhenHidden) {
     EXPECT_EQ(b.pulses, std::vector<unsigned>{10});
     // Pulse-when-hidden keeps the band going, not Speeders hidden themselves.
     EXPECT_TRUE(bHidden.pulses.empty());
+    quiet.ShowByUser();
+    EXPECT_FALSE(a.Stopped());
 }
 
 TEST_F(SentinelTest, TheCpuKindPulsesWhenHiddenAndTheListKindsAreUserDefined) {

@@ -126,12 +126,15 @@ TEST_F(SpeederStoreTest, OptionsGoAndComeBackAndUnsupportedOnesAreNotWritten) {
     EXPECT_EQ(loaded.NBY(), 30);
     EXPECT_FALSE(loaded.NameLabel().Visible());
 
-    // A fresh key leaves every value as it was.
+    // A fresh key leaves every value as it was, and so do damaged rows.
     store_.SetKey("Other");
+    store_.WriteInteger("NBX", 51);
+    store_.WriteInteger("NBY", 100000);
     _testspeeder& fresh = sentinel_.AddTestSpeeder("f");
     fresh.SetNBY(21);
     fresh.LoadOptions(store_.Key(), store_);
     EXPECT_EQ(fresh.NBY(), 21);
+    EXPECT_EQ(fresh.NBX(), 0);
     EXPECT_EQ(fresh.Options() & ~SPEEDER_STOPPED, SPEEDER_NAMED | SPEEDER_ICONED);
 }
 
@@ -143,6 +146,7 @@ public:
     explicit _feedspeeder(_component* owner, std::string name = "feed") : _gspeeder(owner) {
         SetName(std::move(name));
     }
+    using _gspeeder::SetAmounts;
     void Feed(double free, double total) {
         SetAmounts(free, total);
         Refresh(0, false);
@@ -354,10 +358,25 @@ TEST_F(GraphTrayTest, AttachedBarFollowsTheGraphAndIsLetGoWhenMoved) {
     EXPECT_EQ(log_.Occurrences("): invalid input"), 2);
     EXPECT_EQ(s.TrayBarIndex(), -1);
 
+    // Hidden by the user, a trayed readout still feeds its bar.
+    sentinel_.SignalSpeeders(SIGNAL_START);
+    sentinel_.HideByUser();
+    EXPECT_TRUE(s.Stopped());
+    other.SetAmounts(25, 100);
+    sentinel_.RefreshSpeedersPulse(1000);
+    EXPECT_EQ(second_->KERNEL_GetBar(1)->Position(), 75u);
+
     // A tray that goes away detaches its readouts.
     trays_.Delete(1);
     EXPECT_EQ(other.Tray(), nullptr);
     EXPECT_EQ(other.TrayBarIndex(), -1);
+
+    // A readout that goes away lets go of its bar at 0.
+    ASSERT_EQ(s.AttachTray(first_, 0), _OK);
+    ASSERT_EQ(first_->KERNEL_GetBar(0)->Position(), 100u);
+    sentinel_.KillSpeeder(&s);
+    EXPECT_EQ(first_->KERNEL_GetBar(0)->Position(), 0u);
+    EXPECT_EQ(first_->BarOwner(0), nullptr);
 }
 
 TEST_F(GraphTrayTest, StoredAttachmentIsMadeAtIgnite) {

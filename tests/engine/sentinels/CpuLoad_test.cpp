@@ -5,32 +5,33 @@
 namespace corvex {
 namespace {
 
-TEST(CpuLoad, BusyShareOfTheTick) {
-    std::int32_t load = -7;
-    // 1000 ms = 10 000 000 units; idle for a quarter of it.
-    ASSERT_TRUE(LoadFromIdle(2500000, 1000, load));
+TEST(CpuLoad, BusyShareOfItsOwnIntervalFromABaseline) {
+    constexpr std::uint64_t second = 10000000;  // 100-nanosecond units
+    // Idle time and time since the previous sample; a reading, and its load
+    // (-1: none).
+    const struct { std::uint64_t idle, time; bool reading; std::int32_t load; } steps[] = {
+        {second / 4, second, true, 75},
+        {3333333, second, true, 66},              // 66.67 truncates
+        {second + second / 50, second, true, 0},  // idle a step past the interval
+        {3000 * second, 6000 * second, true, 50},  // beyond 32 bits
+        {second / 40, second / 40, false, -1},    // too soon: the interval goes on
+        {second / 2 - second / 40, second - second / 40, true, 50},  // ... to here
+    };
+    _idletrack track;
+    std::int32_t load = -1;
+    std::uint64_t idle = 987654321, time = 123456789;  // since boot
+    EXPECT_FALSE(track.Sample(idle, time, load));  // the baseline only
+    for (const auto& step : steps) {
+        load = -1;
+        EXPECT_EQ(track.Sample(idle += step.idle, time += step.time, load), step.reading) << step.idle;
+        EXPECT_EQ(load, step.load) << step.idle;
+    }
+    // A counter or a clock that went back starts anew from there.
+    EXPECT_FALSE(track.Sample(5, time, load));
+    EXPECT_FALSE(track.Sample(6, 0, load));
+    EXPECT_TRUE(track.Sample(6 + second / 4, second, load));
     EXPECT_EQ(load, 75);
-    ASSERT_TRUE(LoadFromIdle(0, 1000, load));
-    EXPECT_EQ(load, 100);
-    ASSERT_TRUE(LoadFromIdle(10000000, 1000, load));
-    EXPECT_EQ(load, 0);
-    ASSERT_TRUE(LoadFromIdle(3333333, 1000, load));  // 66.67 truncates
-    EXPECT_EQ(load, 66);
-    // The first tick compares with 0: the counter ran far ahead.
-    ASSERT_TRUE(LoadFromIdle(123456789012LL, 1000, load));
-    EXPECT_LT(load, 0);
-    // A counter that went backwards reads as more than fully busy.
-    ASSERT_TRUE(LoadFromIdle(-5000000, 1000, load));
-    EXPECT_EQ(load, 150);
-}
-
-TEST(CpuLoad, LongAndEmptyTicks) {
-    std::int32_t load = 42;
-    // Ten minutes asleep: 6e9 units do not fit 32 bits and must not wrap.
-    ASSERT_TRUE(LoadFromIdle(3000000000LL, 600000, load));
-    EXPECT_EQ(load, 50);
-    EXPECT_FALSE(LoadFromIdle(100, 0, load));
-    EXPECT_EQ(load, 50);
+    EXPECT_EQ(LoadFromIdle(0, ~std::uint64_t{0}), 100);
 }
 
 TEST(CpuLoad, RoundedMean) {

@@ -28,6 +28,7 @@ namespace corvex::test {
 namespace {
 
 std::vector<std::uint64_t> g_idle;  // per processor, as the next query reports
+std::uint64_t g_time = 0;           // and the data's time stamp
 
 class CpuSentinelTest : public ::testing::Test {
 protected:
@@ -41,7 +42,7 @@ protected:
             for (std::size_t i = 0; i < g_idle.size(); ++i)
                 w.Instance(std::u16string(1, static_cast<char16_t>(u'0' + i)), {g_idle[i]});
             w.Instance(u"_Total", {1});
-            return w.Build();
+            return w.Build(g_time);
         });
     }
     void TearDown() override { SetVersionSource(nullptr); }
@@ -68,14 +69,17 @@ TEST_F(CpuSentinelTest, OneGraphPerProcessorAndTheGaugeFollowsTheFirstTwo) {
     cpu.PrepareSpeeders();
     cpu.SignalSpeeders(SIGNAL_START);
 
-    // The first refresh has nothing to compare with: 100 % everywhere.
+    // The first refresh (at launch) is a baseline only.
+    g_time = 130000000000000000;
     cpu.RefreshSpeedersPulse(1);
-    EXPECT_EQ(Graph(cpu, 0).Graph().Progress(), 100u);
-    EXPECT_EQ(cpu.Gauge().Position(), 100u);
+    EXPECT_EQ(Graph(cpu, 0).Graph().Progress(), 0u);
+    EXPECT_EQ(cpu.Gauge().Position(), 0u);
 
-    // 1000 ms: processor 0 idle a quarter of it, the others all of it.
-    for (std::uint32_t i = 0; i < total; ++i) g_idle[i] += i == 0 ? 2500000 : 10000000;
-    cpu.RefreshSpeedersPulse(1000);
+    // The data's 1000 ms, whatever the tick says: processor 0 idle a quarter
+    // of it, the others all of it (and a step more).
+    for (std::uint32_t i = 0; i < total; ++i) g_idle[i] += i == 0 ? 2500000 : 10100000;
+    g_time += 10000000;
+    cpu.RefreshSpeedersPulse(1400);
     EXPECT_EQ(Graph(cpu, 0).Graph().Progress(), 75u);
     EXPECT_EQ(cpu.Gauge().Position(), 75u);
     // A single processor leaves the gauge's second bar at 0.

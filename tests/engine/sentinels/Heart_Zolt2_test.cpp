@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -20,8 +22,10 @@ namespace {
 
 using test::PerfDataWriter;
 
-// Idle counters per processor, as the next query will report them.
+// Idle counters per processor and the data's time, as the next query (or
+// the clock) will report them.
 std::vector<std::uint64_t> g_idle;
+std::uint64_t g_time = 0;
 
 std::vector<std::uint8_t> ProcessorBlock(bool withTotal) {
     PerfDataWriter w;
@@ -29,7 +33,7 @@ std::vector<std::uint8_t> ProcessorBlock(bool withTotal) {
     for (std::size_t i = 0; i < g_idle.size(); ++i)
         w.Instance(std::u16string(1, static_cast<char16_t>(u'0' + i)), {g_idle[i]});
     if (withTotal) w.Instance(u"_Total", {12345});
-    return w.Build();
+    return w.Build(g_time);
 }
 
 class Heart : public ::testing::Test {
@@ -58,31 +62,34 @@ TEST_F(Heart, LoadsFromTheProcessorCounters) {
     ASSERT_GE(total, 1u);
     g_idle.assign(total, 0);
     for (std::uint32_t i = 0; i < total; ++i) g_idle[i] = 50000000 + i * 1000;
+    g_time = 130000000000000000;  // the data's time stamp: now
     memory_.PutSource(REGISTRY_PERFORMANCE_DATA, "", "238", REGISTRY_TYPE_BINARY,
                       [] { return ProcessorBlock(true); });
 
     _heart& heart = owner_.Make<_heart>(memory_);
     ASSERT_FALSE(heart.Dead());
-    // The first tick compares with nothing: every processor shows 100 %.
+    // The first tick is a baseline only.
     EXPECT_EQ(heart.Pulse(1), _OK);
-    for (std::uint32_t i = 0; i < total; ++i) EXPECT_EQ(heart.GetPulse(i), 100) << i;
-    EXPECT_EQ(heart.TotalPulse(), 100u);
+    for (std::uint32_t i = 0; i < total; ++i) EXPECT_EQ(heart.GetPulse(i), 0) << i;
 
-    // Then the busy share of the tick: idle 2.5e6 of 1e7 units is 75 %.
+    // Then the busy share of the data's own interval, whatever the tick
+    // says: idle 2.5e6 of 1e7 units is 75 %.
     std::vector<std::int32_t> expected;
     for (std::uint32_t i = 0; i < total; ++i) {
         const std::uint64_t idle = i % 2 ? 10000000 : 2500000;
         g_idle[i] += idle;
         expected.push_back(i % 2 ? 0 : 75);
     }
-    EXPECT_EQ(heart.Pulse(1000), _OK);
+    g_time += 10000000;
+    EXPECT_EQ(heart.Pulse(1400), _OK);
     for (std::uint32_t i = 0; i < total; ++i) EXPECT_EQ(heart.GetPulse(i), expected[i]) << i;
     EXPECT_EQ(heart.TotalPulse(), Mean(expected, total));
 
-    // An idle counter that runs ahead of the tick is reset to 100 %.
-    g_idle[0] += 30000000;
+    // An idle counter that runs ahead of the interval: an idle processor.
+    g_idle[0] += 10200000;
+    g_time += 10000000;
     heart.Pulse(1000);
-    EXPECT_EQ(heart.GetPulse(0), 100);
+    EXPECT_EQ(heart.GetPulse(0), 0);
     EXPECT_EQ(heart.GetPulse(32), 0);
 }
 
@@ -90,16 +97,33 @@ TEST_F(Heart, WithoutProcessorDataTheSystemIdleTimesServe) {
     memory_.Put(REGISTRY_PERFORMANCE_DATA, "", "238", REGISTRY_TYPE_BINARY,
                 PerfDataWriter().Build());  // a block without objects
     static std::uint64_t idle = 0;
-    idle = 7000000;
+    idle = 0;
+    g_time = 0;
     _heart& heart = owner_.Make<_heart>(memory_);
     heart.SetIdleSource([](std::uint64_t* out, std::uint32_t) -> std::uint32_t {
         out[0] = idle;
         return 1;
     });
+    heart.SetClock([] { return g_time; });
     heart.Pulse(1);
-    EXPECT_EQ(heart.GetPulse(0), 100);
-    idle += 6000000;  // 40 % busy over 1000 ms
-    heart.Pulse(1000);
+    EXPECT_EQ(heart.GetPulse(0), 0);
+
+    // An idle machine (not the shared one the tests run on): idle time keeps
+    // pace with the clock in 15.625 ms steps, read at irregular ticks.
+    std::minstd_rand jitter(26);
+    std::int32_t highest = 0;
+    for (int sample = 0; sample < 200; ++sample) {
+        g_time += (450 + jitter() % 100) * 10000;
+        idle = g_time / 156250 * 156250 - g_time / 200;  // 0.5 % busy
+        g_time += jitter() % 30000;                      // read a little later
+        heart.Pulse(500);
+        highest = std::max(highest, heart.GetPulse(0));
+    }
+    EXPECT_LE(highest, 50);
+
+    idle += 6000000;  // 40 % busy over 1000 ms of the reader's clock
+    g_time += 10000000;
+    heart.Pulse(2500);
     EXPECT_EQ(heart.GetPulse(0), 40);
 }
 
