@@ -452,11 +452,12 @@ TEST_F(EngineTest, ADamagedSettingsTreeStartsAVisibleBarAndIsWrittenBackInRange)
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, options + "\\TrayContainer", "_total", 100000));
     const std::string screen = app + "Screen\\" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                                std::to_string(GetSystemMetrics(SM_CYSCREEN));
-    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "X", static_cast<DWORD>(-32768)));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "X", static_cast<DWORD>(-20000)));
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "Y", 32767));
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "XRes", static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN))));
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, screen, "YRes", static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN))));
-    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Desposition", "X", static_cast<DWORD>(-32768)));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Desposition", "X", static_cast<DWORD>(-20000)));
+    ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Desposition", "Y", 20000));
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, cpu, "order", static_cast<DWORD>(-5)));
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Sentinels\\Drive Sentinel", "order", 3));
     ASSERT_TRUE(RawSetDword(HKEY_CURRENT_USER, app + "Sentinels\\Memory Sentinel", "order", 3));
