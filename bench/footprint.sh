@@ -157,7 +157,7 @@ say "not counted: wine server $(per_min $((s1 - s0))) CPU s/min, $(mb "$server_p
 timeout -s INT "$traced" strace -c -f -p "$engine_pid" -o "$work/strace.txt" >/dev/null 2>&1 || true
 say "engine system calls per tick (1 tick per second, $traced s traced, all threads):"
 awk -v s="$traced" '
-  $1 !~ /^[0-9.]+$/ || NF < 5 { next }
+  $1 !~ /^[0-9.]+$/ || $NF !~ /^[a-z_0-9]+$/ || NF < 5 { next }
   $NF == "total" { total = $4; next }
   { calls = $4; name = $NF; per[name] = calls / s }
   END {

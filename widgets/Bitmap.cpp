@@ -1,5 +1,6 @@
 #include "Bitmap.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Debug_Zolt2.h"
@@ -75,15 +76,21 @@ _color _bitmap::Pixel(int x, int y) const noexcept {
 }
 
 _memorydc::_memorydc(HDC target, const _rect& area)
-    : target_(target), area_(area), buffer_(area.Width(), area.Height()) {
+    : target_(target), area_(area), own_(area.Width(), area.Height()), buffer_(&own_) {
     // Drawing uses the target's coordinates.
-    SetViewportOrgEx(buffer_.Canvas().Handle(), -area.left, -area.top, nullptr);
+    SetViewportOrgEx(buffer_->Canvas().Handle(), -area.left, -area.top, nullptr);
+}
+
+_memorydc::_memorydc(HDC target, const _rect& area, _bitmap& kept) : target_(target), area_(area), buffer_(&kept) {
+    if (kept.Width() < area.Width() || kept.Height() < area.Height())
+        kept.SetSize(std::max(kept.Width(), area.Width()), std::max(kept.Height(), area.Height()));
+    SetViewportOrgEx(buffer_->Canvas().Handle(), -area.left, -area.top, nullptr);
 }
 
 _memorydc::~_memorydc() {
-    if (buffer_.Empty()) return;
-    SetViewportOrgEx(buffer_.Canvas().Handle(), 0, 0, nullptr);
-    BitBlt(target_, area_.left, area_.top, area_.Width(), area_.Height(), buffer_.Canvas().Handle(), 0, 0,
+    if (buffer_->Empty()) return;
+    SetViewportOrgEx(buffer_->Canvas().Handle(), 0, 0, nullptr);
+    BitBlt(target_, area_.left, area_.top, area_.Width(), area_.Height(), buffer_->Canvas().Handle(), 0, 0,
            SRCCOPY);
 }
 

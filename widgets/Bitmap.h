@@ -56,19 +56,23 @@ private:
 };
 
 // Double buffering: drawing goes to Canvas(); the destructor copies the
-// area to `target` in one operation.
+// area to `target` in one operation. The buffer is a bitmap of its own, or
+// one the caller keeps for many paints (grown to the area when smaller, so
+// that a window repainted every second makes no new bitmap).
 class _memorydc {
 public:
     _memorydc(HDC target, const _rect& area);
+    _memorydc(HDC target, const _rect& area, _bitmap& kept);
     ~_memorydc();
     _memorydc(const _memorydc&) = delete;
     _memorydc& operator=(const _memorydc&) = delete;
-    _canvas& Canvas() noexcept { return buffer_.Canvas(); }
+    _canvas& Canvas() noexcept { return buffer_->Canvas(); }
 
 private:
     HDC target_;
     _rect area_;
-    _bitmap buffer_;
+    _bitmap own_;
+    _bitmap* buffer_;
 };
 
 class _icon {

@@ -325,16 +325,37 @@ LRESULT _wincontrol::OnPaint() {
     _paintdc dc(handle_);
     const _rect area = dc.Area();
     if (area.Empty()) return 0;
-    _memorydc buffer(dc.Handle(), area);
-    const HDC surface = buffer.Canvas().Handle();
+    // One buffer for the windows of a top-level window, kept and grown to
+    // the largest area painted: a band repainted every second makes no new
+    // bitmap. A paint within a paint takes a buffer of its own.
+    _wincontrol* top = this;
+    while (top->parent_) top = top->parent_;
+    if (top->painting_) {
+        _memorydc buffer(dc.Handle(), area);
+        PaintBuffered(buffer.Canvas(), area, dc.Handle());
+        return 0;
+    }
+    if (!top->paintBuffer_) top->paintBuffer_ = std::make_unique<_bitmap>();
+    struct Busy {
+        bool& flag;
+        ~Busy() { flag = false; }
+    };
+    top->painting_ = true;
+    const Busy busy{top->painting_};
+    _memorydc buffer(dc.Handle(), area, *top->paintBuffer_);
+    PaintBuffered(buffer.Canvas(), area, dc.Handle());
+    return 0;
+}
+
+void _wincontrol::PaintBuffered(_canvas& buffer, const _rect& area, HDC screen) {
+    const HDC surface = buffer.Handle();
     const int saved = SaveDC(surface);
     {
         _canvas canvas(surface);
         PaintWindow(canvas);
     }
     RestoreDC(surface, saved);
-    PaintChildren(buffer.Canvas(), area, dc.Handle());
-    return 0;
+    PaintChildren(buffer, area, screen);
 }
 
 LRESULT _wincontrol::OnEraseBackground(WPARAM dc) {

@@ -11,6 +11,7 @@ _label::_label(_component* owner, _wincontrol* parent, std::string caption)
 void _label::SetCaption(const std::string& caption) {
     if (caption == caption_) return;
     caption_ = caption;
+    textWidth_ = -1;
     AdjustSize();
     Invalidate();
 }
@@ -49,13 +50,21 @@ void _label::AdjustSize() {
     const HDC screen = GetDC(nullptr);
     RECT r{0, 0, 0, 0};
     {
-        _canvas canvas(screen);
-        canvas.SetFont(Font());
+        const _selected font(screen, FontHandle());
         // An empty caption still takes a line's height.
         DrawTextA(screen, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     }
     ReleaseDC(nullptr, screen);
     SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
+}
+
+HFONT _label::FontHandle() {
+    if (!font_ || !Font().SameFace(fontOf_)) {
+        font_ = MakeFont(Font());
+        fontOf_ = Font();
+        textWidth_ = -1;
+    }
+    return font_.get();
 }
 
 void _label::Paint(_canvas& canvas) {
@@ -64,12 +73,37 @@ void _label::Paint(_canvas& canvas) {
         canvas.SetBrush(Color());
         canvas.FillRect(area);
     }
-    canvas.SetFont(Font());
+    const _selected font(canvas.Handle(), FontHandle());
     RECT r{area.left, area.top, area.right, area.bottom};
     SetBkMode(canvas.Handle(), TRANSPARENT);
     SetTextColor(canvas.Handle(), ToRGB(Font().color));
+    if (caption_.empty()) return;
+    if (caption_.find_first_of("&\t") == std::string::npos) {
+        // Plain text: written where DrawText would put it, without its
+        // measuring at every paint (a meter label is painted every tick).
+        const int width = TextWidth();
+        const int x = alignment_ == TEXT_RIGHT    ? r.right - width
+                      : alignment_ == TEXT_CENTER ? (r.left + r.right - width) / 2
+                                                  : r.left;
+        ExtTextOutA(canvas.Handle(), x, r.top, ETO_CLIPPED, &r, caption_.c_str(),
+                    static_cast<UINT>(caption_.size()), nullptr);
+        return;
+    }
     const UINT align = alignment_ == TEXT_RIGHT ? DT_RIGHT : alignment_ == TEXT_CENTER ? DT_CENTER : DT_LEFT;
     DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, align | DT_SINGLELINE | DT_EXPANDTABS);
+}
+
+int _label::TextWidth() {
+    if (textWidth_ >= 0) return textWidth_;
+    const HDC screen = GetDC(nullptr);
+    SIZE size{};
+    {
+        const _selected font(screen, FontHandle());
+        GetTextExtentPoint32A(screen, caption_.c_str(), static_cast<int>(caption_.size()), &size);
+    }
+    ReleaseDC(nullptr, screen);
+    textWidth_ = size.cx;
+    return textWidth_;
 }
 
 }  // namespace corvex
