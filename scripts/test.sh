@@ -87,9 +87,9 @@ shot cpu-panel "$shots/cpu.ready" companion_showcase.exe cpu 2 "$winshots\\cpu.r
 shot speeder-band 5 speeder_showcase.exe 7
 shot net-band 4 net_showcase.exe 6
 shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
-shot designer-graph "$shots/designer.ready" designer_showcase.exe graph 4 "$winshots\\designer.ready"
+shot designer-graph "$shots/designer.ready" designer_showcase.exe graph 5 "$winshots\\designer.ready"
 rm -f "$shots/designer.ready"
-shot designer-net "$shots/designer.ready" designer_showcase.exe net 4 "$winshots\\designer.ready"
+shot designer-net "$shots/designer.ready" designer_showcase.exe net 5 "$winshots\\designer.ready"
 rm -f "$shots"/*.ready
 
 # One closing line over every test case of both trees.

@@ -239,13 +239,13 @@ void TDESIGNER::BuildSpeederPage() {
         // The second column (font colour) shares the back colour's row.
         PageLabel(ColorPANEL, b.caption, kLabelX + b.x, b.y + 3, nullptr);
         if (b.x)
-            b.box.SetBounds(194, b.y, 70, 20);
+            b.box.SetBounds(200, b.y, 66, 20);
         else
             b.box.SetBounds(kFieldX, b.y, &b.box == &BackCOLOR ? 48 : 86, 20);
         b.box.SetPickedColor(b.color);
     }
     BorderLABEL.SetBounds(kLabelX + 132, row(3) + 3, BorderLABEL.Width(), BorderLABEL.Height());
-    BorderCOLOR.SetBounds(194, row(3), 70, 20);
+    BorderCOLOR.SetBounds(200, row(3), 66, 20);
     BorderLABEL.Hide();
     BorderCOLOR.Hide();
     int limit = 25;
@@ -259,7 +259,7 @@ void TDESIGNER::BuildSpeederPage() {
     StyleCOMBO.SetBounds(kFieldX, row(5), 86, 21);
     for (const char* style : kStyles) StyleCOMBO.Add(style);
     PageLabel(ColorPANEL, "art:", kLabelX + 166, row(5) + 3, &ArtCOMBO);
-    ArtCOMBO.SetBounds(194, row(5), 70, 21);
+    ArtCOMBO.SetBounds(200, row(5), 66, 21);
     for (const char* art : kArts) ArtCOMBO.Add(art);
     PageLabel(ColorPANEL, "tray:", kLabelX, row(6) + 3, &TrayCOMBO);
     TrayCOMBO.SetBounds(kFieldX, row(6), 86, 21);
@@ -493,13 +493,14 @@ _result TDESIGNER::EnterEntity(_treenode* node) {
     if (!node || !Visible() || !bar_) return _OK;
     _sentinel* sentinel = SentinelOf(node);
     if (!sentinel) return _OK;
+    const bool outer = loading_;
     loading_ = true;
     if (_speeder* speeder = SpeederOf(node))
         EnterSpeeder(*sentinel, *speeder);
     else
         EnterSentinel(*sentinel);
     STATUS.SetPanelText(1, EntityText(node->Text()));
-    loading_ = false;
+    loading_ = outer;
     return _OK;
 }
 

@@ -3,7 +3,7 @@
 // Sentinel's first Speeder, whose Sentinel page then shows its host (the
 // band itself, and the page for a new Speeder, when it has none). With
 // a file name, writes that file once the window is up; ends by itself
-// after [seconds] (5).
+// after [seconds] (6).
 //
 //   designer_showcase graph|net [seconds] [ready-file]
 
@@ -22,13 +22,15 @@ using namespace corvex;
 
 int main(int argc, char** argv) {
     const std::string which = argc > 1 ? argv[1] : "graph";
-    const int seconds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 6;
     const std::string ready = argc > 3 ? argv[3] : "";
 
     _component forms;
     TPULSE& bar = forms.Make<TPULSE>();
     TDESIGNER& designer = forms.Make<TDESIGNER>(bar);
     bar.Launch();
+    // Beside the Designer, wherever an earlier run left it.
+    bar.Show();
     bar.SetBounds(740, 146, 240, bar.Height());
     designer.Open();
     const char* caption = which == "net" ? "Net Sentinel" : "CPU Sentinel";
@@ -38,7 +40,7 @@ int main(int argc, char** argv) {
         if (band->Text() == caption) designer.TREE.SetSelected(band->Count() ? band->Item(0) : band);
     }
     _timer& ready_timer = forms.Make<_timer>();
-    ready_timer.SetInterval(1000);
+    ready_timer.SetInterval(2500);  // every band and control painted by then
     ready_timer.OnTimer = [&ready, &ready_timer] {
         ready_timer.SetEnabled(false);
         if (!ready.empty())
