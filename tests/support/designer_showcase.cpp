@@ -1,7 +1,8 @@
 // The Designer over a launched bar, for test.sh's pictures: "graph" selects
 // the CPU Sentinel's first readout (a graph Speeder), "net" the Net
 // Sentinel's first Speeder, whose Sentinel page then shows its host (the
-// band itself, and the page for a new Speeder, when it has none). With
+// band itself, and the page for a new Speeder, when it has none). It starts
+// as a fresh account (the stored settings go). With
 // a file name, writes that file once the window is up; ends by itself
 // after [seconds] (6).
 //
@@ -15,6 +16,7 @@
 #include "Corvex_Designer.h"
 #include "Corvex_Kernel.h"
 #include "Corvex_Sentinels.h"
+#include "Registry_Zolt2.h"
 #include "Timer.h"
 #include "TreeView.h"
 
@@ -24,6 +26,12 @@ int main(int argc, char** argv) {
     const std::string which = argc > 1 ? argv[1] : "graph";
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 6;
     const std::string ready = argc > 3 ? argv[3] : "";
+
+    // A fresh account: what the engine stored in earlier pictures (a docked
+    // bar, say) must not shape this one.
+    _registry registry;
+    registry.SetRootKey(REGISTRY_CURRENT_USER);
+    registry.DeleteKey("\\Software\\Brannock\\corvex");
 
     _component forms;
     TPULSE& bar = forms.Make<TPULSE>();
