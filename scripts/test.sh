@@ -92,6 +92,9 @@ shot resource-bands 5 resource_showcase.exe 7
 shot audio-band 3 speeder_showcase.exe 5 audio
 shot system-band 5 system_showcase.exe 7
 shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
+shot designer-graph "$shots/designer.ready" designer_showcase.exe graph 5 "$winshots\\designer.ready"
+rm -f "$shots/designer.ready"
+shot designer-net "$shots/designer.ready" designer_showcase.exe net 5 "$winshots\\designer.ready"
 rm -f "$shots"/*.ready
 
 # One closing line over every test case of both trees.

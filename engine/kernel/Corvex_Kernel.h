@@ -48,6 +48,7 @@ class _memsentinel;
 class _metrics;
 class _popupmenu;
 class _sentinel;
+class _speeder;
 class _territory;
 class _timer;
 class _traycontainer;
@@ -89,6 +90,10 @@ public:
     // dialog are asked for through these.
     std::function<void()> OnDesignerRequest;
     std::function<void()> OnOptionsRequest;
+    // A Sentinel took in or let go a Speeder while the bar runs (the
+    // Designer's tree follows).
+    std::function<void(_sentinel&, _speeder&)> OnSpeederAdded;
+    std::function<void(_sentinel&, _speeder&)> OnSpeederRemoved;
 
     // ---- state
     _corvexstate State() const noexcept { return state_; }
@@ -127,6 +132,10 @@ public:
     _result UpdateIgnition(const std::string& text) override;
     _result GetMuseumBitmap(_bitmap* image, int index) override;
     _result KERNEL_UpdateSize() override;
+    void SpeederAdded(_sentinel& sentinel, _speeder& speeder) override { Raise(OnSpeederAdded, sentinel, speeder); }
+    void SpeederRemoved(_sentinel& sentinel, _speeder& speeder) override {
+        Raise(OnSpeederRemoved, sentinel, speeder);
+    }
 
     // ---- lifecycle
     _result LoadData();

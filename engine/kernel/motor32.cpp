@@ -25,11 +25,11 @@ int main() {
         Log(10, "main(): creating TOPTIONS");
         TOPTIONS& options = forms.Make<TOPTIONS>();
         Log(10, "main(): creating TDESIGNER");
-        TDESIGNER& designer = forms.Make<TDESIGNER>();
+        TDESIGNER& designer = forms.Make<TDESIGNER>(pulse);
         // The menu's "options..." shows the dialog without holding the bar;
-        // "designer..." brings the Designer up.
+        // "designer..." opens the Designer on the bar's Sentinels.
         pulse.OnOptionsRequest = [&options] { options.Show(); };
-        pulse.OnDesignerRequest = [&designer] { designer.Show(); };
+        pulse.OnDesignerRequest = [&designer] { designer.Open(); };
         pulse.Launch();
         // No task-bar button for the program.
         const HWND window = application.Handle();
