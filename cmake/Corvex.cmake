@@ -31,6 +31,24 @@ function(corvex_defaults target)
   endif()
 endfunction()
 
+# corvex_copy_beside_engine(<target> <folder>): a target that copies the
+# project's <folder>/ into bin/<folder>/ beside motor32.dex, where the
+# engine reads it; a build always copies the latest.
+function(corvex_copy_beside_engine target folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*)
+  set(copies)
+  foreach(source IN LISTS sources)
+    file(RELATIVE_PATH name ${PROJECT_SOURCE_DIR}/${folder} ${source})
+    set(copy ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${folder}/${name})
+    add_custom_command(OUTPUT ${copy}
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+                       DEPENDS ${source}
+                       COMMENT "Copying ${folder}/${name}")
+    list(APPEND copies ${copy})
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${copies})
+endfunction()
+
 # corvex_test(<name> [DESKTOP] SOURCES ... [LIBS ...]): one GoogleTest
 # executable and one ctest entry (under Wine, one wine process per
 # executable is cheapest). DESKTOP runs it inside a Wine virtual desktop,

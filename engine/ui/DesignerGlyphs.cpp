@@ -1,5 +1,7 @@
 #include "DesignerGlyphs.h"
 
+#include "Sketch.h"
+
 namespace corvex {
 
 namespace {
@@ -10,29 +12,6 @@ constexpr _color kRed = 0x2020D0;
 constexpr _color kGreen = 0x20A020;
 constexpr _color kGrey = 0x909090;
 constexpr _color kWhite = 0xF0F0F0;
-
-class _sketch final {
-public:
-    _sketch(_bitmap& bitmap, int size) : canvas_(bitmap.Canvas()) {
-        bitmap.SetSize(size, size);
-        Fill(0, 0, size, size, COLOR_FUCHSIA);
-    }
-    void Fill(int x, int y, int w, int h, _color color) {
-        canvas_.SetBrush(color);
-        canvas_.FillRect(_rect::Bounds(x, y, w, h));
-    }
-    // Both end points included.
-    void Line(int x1, int y1, int x2, int y2, _color color) {
-        canvas_.SetPen(color);
-        canvas_.MoveTo(x1, y1);
-        canvas_.LineTo(x2, y2);
-        canvas_.SetPixel(x2, y2, color);
-    }
-    void Dot(int x, int y, _color color) { canvas_.SetPixel(x, y, color); }
-
-private:
-    _canvas& canvas_;
-};
 
 void Eye(_sketch& p, bool open) {
     p.Line(1, 6, 4, 3, kInk);
