@@ -96,6 +96,16 @@ TEST_F(AutostartTest, RegisteringTwiceWritesOnceAndUnregisteringDeletes) {
     EXPECT_FALSE(start.Unregister());
 }
 
+TEST_F(AutostartTest, APathWithBlanksIsWrittenQuoted) {
+    _autostart start(nullptr);
+    start.SetAutoRegister(false);
+    start.SetAppItemName(kItem);
+    start.SetExe("corvex 32.exe");
+    ASSERT_TRUE(start.Register());
+    bool exists = false;
+    EXPECT_EQ(RunValue("Run", kItem, exists), '"' + start.Exe() + '"');
+}
+
 TEST_F(AutostartTest, AutoRegisterRegistersWhenTheComponentGoes) {
     {
         _autostart start(nullptr);
@@ -158,6 +168,12 @@ TEST_F(AutostartTest, ABoundCheckBoxShowsAndSwitchesTheRegistration) {
     // A change made through the component moves the box.
     EXPECT_TRUE(start.Unregister());
     EXPECT_FALSE(box.Checked());
+
+    // A click the registry cannot follow leaves the box as it was.
+    start.SetAppItemName("");
+    SendMessageA(box.Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(box.Checked());
+    start.SetAppItemName(kItem);
 
     // The box going first leaves no dangling reference behind.
     root.Destroy(&box);
