@@ -23,13 +23,15 @@ int main() {
         Log(10, "main(): creating TPULSE");
         TPULSE& pulse = forms.Make<TPULSE>();
         Log(10, "main(): creating TOPTIONS");
-        TOPTIONS& options = forms.Make<TOPTIONS>();
+        TOPTIONS& options = forms.Make<TOPTIONS>(pulse);
         Log(10, "main(): creating TDESIGNER");
         TDESIGNER& designer = forms.Make<TDESIGNER>();
         // The menu's "options..." shows the dialog without holding the bar;
         // "designer..." brings the Designer up.
         pulse.OnOptionsRequest = [&options] { options.Show(); };
         pulse.OnDesignerRequest = [&designer] { designer.Show(); };
+        // From Launch on the dialog's controls hold the bar's options.
+        pulse.SetOptionsHolder(&options);
         pulse.Launch();
         // No task-bar button for the program.
         const HWND window = application.Handle();
