@@ -95,6 +95,9 @@ shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
 shot designer-graph "$shots/designer.ready" designer_showcase.exe graph 5 "$winshots\\designer.ready"
 rm -f "$shots/designer.ready"
 shot designer-net "$shots/designer.ready" designer_showcase.exe net 5 "$winshots\\designer.ready"
+for page in general tray colors; do
+  shot "options-$page" "$shots/options-$page.ready" options_showcase.exe "$page" 2 "$winshots\\options-$page.ready"
+done
 rm -f "$shots"/*.ready
 
 # One closing line over every test case of both trees.

@@ -67,9 +67,18 @@ void _label::Paint(_canvas& canvas) {
     canvas.SetFont(Font());
     RECT r{area.left, area.top, area.right, area.bottom};
     SetBkMode(canvas.Handle(), TRANSPARENT);
-    SetTextColor(canvas.Handle(), ToRGB(Font().color));
-    const UINT align = alignment_ == TEXT_RIGHT ? DT_RIGHT : alignment_ == TEXT_CENTER ? DT_CENTER : DT_LEFT;
-    DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, align | DT_SINGLELINE | DT_EXPANDTABS);
+    const UINT format = DT_SINGLELINE | DT_EXPANDTABS |
+                        (alignment_ == TEXT_RIGHT ? DT_RIGHT : alignment_ == TEXT_CENTER ? DT_CENTER : DT_LEFT);
+    if (!Enabled()) {
+        // A highlight one pixel down and right, the shadow on top of it.
+        RECT etch{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+        SetTextColor(canvas.Handle(), ToRGB(SYSCOLOR_BTNHIGHLIGHT));
+        DrawTextA(canvas.Handle(), caption_.c_str(), -1, &etch, format);
+        SetTextColor(canvas.Handle(), ToRGB(SYSCOLOR_BTNSHADOW));
+    } else {
+        SetTextColor(canvas.Handle(), ToRGB(Font().color));
+    }
+    DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, format);
 }
 
 }  // namespace corvex

@@ -254,7 +254,7 @@ _result TPULSE::Launch() {
     // The Options dialog's "dock" box is ticked only where docking is
     // allowed; the bar docks from that box, not from the stored flag.
     FillLiveOptions();
-    UpdateDesktopArea(live_.dock);
+    UpdateDesktopArea(DockTicked());
     if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
 
     StartSentinels();
@@ -428,7 +428,7 @@ _result TPULSE::AddScreenPosition(int x, int y, int xRes, int yRes) {
 }
 _result TPULSE::UpdateScreenPosition() { return docking_->UpdateScreenPosition(); }
 _result TPULSE::UpdateBeyondScreen() { return docking_->UpdateBeyondScreen(); }
-_result TPULSE::UpdateDesktopArea(bool dock) { return docking_->UpdateDesktopArea(dock, live_.dock); }
+_result TPULSE::UpdateDesktopArea(bool dock) { return docking_->UpdateDesktopArea(dock, DockTicked()); }
 
 _result TPULSE::SetOnTop(bool on) {
     settings_.onTop = on;

@@ -8,6 +8,7 @@
 #include "Corvex_Inputs.h"
 #include "Corvex_Kernel.h"
 #include "Corvex_Options.h"
+#include "TreeView.h"
 #include "Debug_Zolt2.h"
 
 int main() {
@@ -23,13 +24,17 @@ int main() {
         Log(10, "main(): creating TPULSE");
         TPULSE& pulse = forms.Make<TPULSE>();
         Log(10, "main(): creating TOPTIONS");
-        TOPTIONS& options = forms.Make<TOPTIONS>();
+        TOPTIONS& options = forms.Make<TOPTIONS>(pulse);
         Log(10, "main(): creating TDESIGNER");
         TDESIGNER& designer = forms.Make<TDESIGNER>(pulse);
         // The menu's "options..." shows the dialog without holding the bar;
         // "designer..." opens the Designer on the bar's Sentinels.
         pulse.OnOptionsRequest = [&options] { options.Show(); };
         pulse.OnDesignerRequest = [&designer] { designer.Open(); };
+        // From Launch on the dialog's controls hold the bar's options.
+        pulse.SetOptionsHolder(&options);
+        // A gauge added or deleted in the dialog is offered by the Designer.
+        options.OnTraysChanged = [&designer] { designer.EnterEntity(designer.TREE.Selected()); };
         pulse.Launch();
         // No task-bar button for the program.
         const HWND window = application.Handle();
