@@ -46,15 +46,14 @@ void _label::FontChanged() {
 
 void _label::AdjustSize() {
     if (!autoSize_) return;
-    const HDC screen = GetDC(nullptr);
+    const _windowdc screen;
     RECT r{0, 0, 0, 0};
     {
-        _canvas canvas(screen);
+        _canvas canvas(screen.Handle());
         canvas.SetFont(Font());
         // An empty caption still takes a line's height.
-        DrawTextA(screen, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextA(screen.Handle(), caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     }
-    ReleaseDC(nullptr, screen);
     SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
 }
 
