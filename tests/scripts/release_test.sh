@@ -37,7 +37,10 @@ programs() {  # version resource with the version the launcher prints, icon, man
       grep -qF "VALUE \"ProductVersion\", \"$version\"" <<<"$rc" && grep -qF 'VALUE "ProductName", "Corvex"' <<<"$rc" &&
       grep -q 'VALUE "LegalCopyright", "Copyright (C) [0-9]' <<<"$rc" && grep -qF '1 14 /* RT_GROUP_ICON */' <<<"$rc" &&
       grep -qF '1 24 /* RT_MANIFEST */' <<<"$rc" && grep -q "^Subsystem.*(Windows ${p#*:})" <<<"$pe" &&
-      ! grep -q '\.debug' <<<"$pe" || { echo "${p%:*}: not as released ($version)"; return 1; }
+      ! grep -q '\.debug' <<<"$pe" &&
+      # kernel entries older Windows lacks (foundation/LegacyKernel32.cpp)
+      ! grep -qwE 'GetTickCount64|(Add|Remove)VectoredExceptionHandler|TryEnterCriticalSection|IsDebuggerPresent' <<<"$pe" ||
+      { echo "${p%:*}: not as released ($version)"; return 1; }
   done
 }
 
