@@ -1,11 +1,8 @@
-// release_probe: the release test's hands inside Wine. Starts
-// <folder>\corvex32.exe as the Start-menu entry does (working folder
-// <folder>), waits for the bar, checks that it belongs to that folder's
-// motor32.dex and that the engine runs on common controls 6, then closes
-// it with WM_CLOSE and waits for the engine to end ("run"), or leaves it
-// running ("start"). Exits 0 when all held; otherwise prints what did not.
-//
-//   release_probe run|start <folder>
+// release_probe run|start <folder>: starts <folder>\corvex32.exe as the
+// Start-menu entry does, waits for the bar and checks that it belongs to
+// that folder's motor32.dex, running on common controls 6; "run" then
+// closes it with WM_CLOSE and waits for the engine to end, "start" leaves
+// it running. Exits 0 when all held, else prints what did not.
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -15,36 +12,24 @@
 
 namespace {
 
-struct _barsearch {
-    HWND bar = nullptr;
-};
-
-BOOL CALLBACK FindBar(HWND window, LPARAM param) {
+BOOL CALLBACK FindBar(HWND window, LPARAM found) {
     char title[16] = {};
     GetWindowTextA(window, title, sizeof title);
     if (!IsWindowVisible(window) || std::string(title) != "Corvex") return TRUE;
-    reinterpret_cast<_barsearch*>(param)->bar = window;
+    *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
 }
 
-// The module `name` of process `pid` ("" when it has none loaded).
+// The lower-cased path of module `name` in process `pid`.
 std::string ModulePath(DWORD pid, const char* name) {
-    std::string path;
+    char path[MAX_PATH] = {};
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
     MODULEENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Module32First(snapshot, &entry); more && path.empty(); more = Module32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szModule, name) == 0) path = entry.szExePath;
+    for (BOOL more = Module32First(snapshot, &entry); more && !path[0]; more = Module32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szModule, name) == 0) lstrcpynA(path, entry.szExePath, MAX_PATH);
     CloseHandle(snapshot);
-    return path;
-}
-
-// Version 6 of the common controls is a side-by-side assembly: Windows and
-// Wine load it from the assembly's folder, which names its version.
-bool IsCommonControls6(std::string path) {
-    CharLowerA(&path[0]);
-    return path.find("\\winsxs\\") != std::string::npos &&
-           path.find("microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::string::npos;
+    return CharLowerA(path);
 }
 
 int Fail(const std::string& what) {
@@ -56,7 +41,7 @@ int Fail(const std::string& what) {
 
 int main(int argc, char** argv) {
     if (argc != 3) return Fail("usage: release_probe run|start <folder>");
-    const std::string mode = argv[1], folder = argv[2];
+    const std::string folder = argv[2];
     std::string line = "\"" + folder + "\\corvex32.exe\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -64,23 +49,24 @@ int main(int argc, char** argv) {
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
                         &startup, &launcher))
         return Fail("cannot start " + line);
-    WaitForSingleObject(launcher.hProcess, 20000);
     CloseHandle(launcher.hThread);
     CloseHandle(launcher.hProcess);
 
-    _barsearch search;
-    for (int i = 0; i < 300 && !search.bar; ++i, Sleep(100)) EnumWindows(&FindBar, reinterpret_cast<LPARAM>(&search));
-    if (!search.bar) return Fail("no bar captioned \"Corvex\" after 30 s");
+    HWND bar = nullptr;
+    for (int i = 0; i < 300 && !bar; ++i, Sleep(100)) EnumWindows(&FindBar, reinterpret_cast<LPARAM>(&bar));
+    if (!bar) return Fail("no bar captioned \"Corvex\" after 30 s");
     DWORD pid = 0;
-    GetWindowThreadProcessId(search.bar, &pid);
-    const std::string engine = ModulePath(pid, "motor32.dex");
-    if (lstrcmpiA(engine.c_str(), (folder + "\\motor32.dex").c_str()) != 0) return Fail("the bar is of " + engine);
+    GetWindowThreadProcessId(bar, &pid);
+    std::string engine = folder + "\\motor32.dex";
+    if (ModulePath(pid, "motor32.dex") != CharLowerA(&engine[0])) return Fail("the bar is not of " + engine);
+    // Version 6 is a side-by-side assembly, loaded from a folder that names it.
     const std::string controls = ModulePath(pid, "comctl32.dll");
-    if (!IsCommonControls6(controls)) return Fail("the engine's common controls are " + controls);
-    if (mode == "start") return 0;
+    if (controls.find("\\winsxs\\x86_microsoft.windows.common-controls_6595b64144ccf1df_6.") == std::string::npos)
+        return Fail("the engine's common controls are " + controls);
+    if (std::string(argv[1]) == "start") return 0;
 
     const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    PostMessageA(search.bar, WM_CLOSE, 0, 0);
+    PostMessageA(bar, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(process, 20000) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended ? 0 : Fail("the engine did not end after WM_CLOSE");
