@@ -20,6 +20,9 @@ if [ ! -f "$tree/CMakeCache.txt" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$CORVEX_ROOT/cmake/mingw-i686.cmake" >/dev/null
 fi
 corvex_log "building the release tree"
+# The build copies help/ and data/ beside the engine; copied afresh, they
+# hold nothing a former build left there.
+rm -rf "$tree/bin/help" "$tree/bin/data"
 cmake --build "$tree" -j "$(nproc)" -- --no-print-directory | grep -Ev '^\[|^Consolidate|^Scanning|Built target' || true
 [ "${PIPESTATUS[0]}" -eq 0 ]
 
@@ -38,7 +41,7 @@ for folder in help data; do
 done
 
 corvex_log "packing $(basename "$zipfile")"
-( cd "$stage" && zip -q -r -X "$zipfile" . )
+( cd "$stage" && find . -mindepth 1 | LC_ALL=C sort | zip -q -X -@ "$zipfile" )
 
 # The installer's two lists, made from the same tree so that the
 # uninstaller removes exactly what was installed: every file by name, then
