@@ -27,13 +27,12 @@
 #include "StartupOptions.h"
 #include "System_Zolt2.h"
 #include "TPanel_Zolt2.h"
+#include "Version.h"
 #include "Timer.h"
 
 namespace corvex {
 
 namespace {
-
-constexpr char kVersion[] = "0.5.3 build:1";
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -238,8 +237,8 @@ _result TPULSE::Ignite() {
         Log(20, "TPULSE.Ignite: Could not change priority (%s)", LastErrorText().c_str());
     for (const Entry& entry : sentinels_) entry.sentinel->PrepareSpeeders();
     LoadOptions();
-    aboutVersion_ = kVersion;
-    _about1.SetVersion(kVersion);
+    aboutVersion_ = CORVEX_VERSION;
+    _about1.SetVersion(CORVEX_VERSION);
     Log(10, "TPULSE.Ignite: ->");
     return _OK;
 }

@@ -9,6 +9,7 @@
 #include "Corvex_Kernel.h"
 #include "Corvex_Options.h"
 #include "TreeView.h"
+#include "Version.h"
 #include "Debug_Zolt2.h"
 
 int main() {
@@ -16,7 +17,7 @@ int main() {
     Log(1, "main(): <-");
     _application& application = Application();
     if (ParseCorvexInputs() == _OK) {
-        Log(1, "main(): Corvex v.%s", "0.5.3 build:1");
+        Log(1, "main(): Corvex v.%s", CORVEX_VERSION);
         application.SetTitle("Corvex");
         // The forms belong to this root and go, last made first, when the
         // message loop has ended.
