@@ -9,6 +9,25 @@ endif()
 set(CORVEX_TEST_RESULTS ${CMAKE_BINARY_DIR}/test-results CACHE PATH
     "Folder for the XML reports of the tests")
 
+# The release: the version the programs print, in their version resources,
+# their manifests and the names of the archive and the installer
+# (scripts/release.sh reads them from the generated corvex_version.nsh).
+set(CORVEX_VERSION 0.5.3)
+set(CORVEX_BUILD_NUMBER 1)
+set(CORVEX_VERSION_TEXT "${CORVEX_VERSION} build:${CORVEX_BUILD_NUMBER}")
+set(CORVEX_COMPANY "Brannock")
+set(CORVEX_COPYRIGHT "Copyright (C) 2026 the Corvex project")
+if(WIN32)
+  set(CORVEX_VERSION_QUAD "${CORVEX_VERSION}.${CORVEX_BUILD_NUMBER}")
+  string(REPLACE "." "," CORVEX_VERSION_COMMAS "${CORVEX_VERSION_QUAD}")
+  set(CORVEX_GENERATED ${CMAKE_BINARY_DIR}/generated)
+  foreach(name corvex_version.rc corvex_version.nsh motor32.manifest corvex32.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/${name}.in ${CORVEX_GENERATED}/${name} @ONLY)
+  endforeach()
+  # Release builds ship without symbols.
+  add_link_options($<$<CONFIG:Release>:-s>)
+endif()
+
 if(WIN32)
   # ANSI Win32 API, Windows 2000 headers; newer services are looked up at
   # run time so the programs still load on the 95/98/ME family.
@@ -29,6 +48,24 @@ function(corvex_defaults target)
   if(CORVEX_WERROR)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
   endif()
+endfunction()
+
+# corvex_copy_beside_engine(<target> <folder>): a target that copies the
+# project's <folder>/ into bin/<folder>/ beside motor32.dex, where the
+# engine reads it; a build always copies the latest.
+function(corvex_copy_beside_engine target folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*)
+  set(copies)
+  foreach(source IN LISTS sources)
+    file(RELATIVE_PATH name ${PROJECT_SOURCE_DIR}/${folder} ${source})
+    set(copy ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${folder}/${name})
+    add_custom_command(OUTPUT ${copy}
+                       COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+                       DEPENDS ${source}
+                       COMMENT "Copying ${folder}/${name}")
+    list(APPEND copies ${copy})
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${copies})
 endfunction()
 
 # corvex_test(<name> [DESKTOP] SOURCES ... [LIBS ...]): one GoogleTest

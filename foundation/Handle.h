@@ -9,6 +9,7 @@
 //   KernelHandle      CreateMutex, CreateEvent, CreateThread ... (null = none)
 //   FileHandle        CreateFile, CreateNamedPipe (INVALID_HANDLE_VALUE = none)
 //   ModuleHandle      LoadLibrary
+//   _windowdc         a window's device context (GetDC), released when it goes
 //
 // A borrowed handle (GetStdHandle, a handle passed in) stays a plain value.
 
@@ -93,6 +94,25 @@ struct ModuleHandleTraits {
     using value_type = HMODULE;
     static value_type Invalid() noexcept { return nullptr; }
     static void Close(value_type h) noexcept { FreeLibrary(h); }
+};
+
+// GetDC's device context is released with the window it came from, so it
+// is no kind of its own for the template: a guard of its own keeps both.
+class _windowdc {
+public:
+    // The screen's when `window` is none.
+    explicit _windowdc(HWND window = nullptr) noexcept : window_(window), dc_(GetDC(window)) {}
+    ~_windowdc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    _windowdc(const _windowdc&) = delete;
+    _windowdc& operator=(const _windowdc&) = delete;
+    HDC Handle() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
 };
 
 using KernelHandle = _handle<KernelHandleTraits>;

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "Handle.h"
+
 namespace corvex {
 
 namespace {
@@ -26,14 +28,6 @@ _versionsource& CurrentSource() {
     return source;
 }
 
-// Owns the two handles CreateProcess hands back; nobody waits on them.
-struct ProcessHandles {
-    PROCESS_INFORMATION info{};
-    ~ProcessHandles() {
-        if (info.hThread) CloseHandle(info.hThread);
-        if (info.hProcess) CloseHandle(info.hProcess);
-    }
-};
 
 // Keeps Windows Sockets started for one scope.
 class WinsockSession {
@@ -109,6 +103,14 @@ std::string HostAddress() {
     return address;
 }
 
+void DisplayDepth(int& bits, int& refresh) {
+    bits = refresh = 0;
+    const _windowdc dc(GetDesktopWindow());
+    if (!dc) return;
+    bits = GetDeviceCaps(dc.Handle(), BITSPIXEL) * GetDeviceCaps(dc.Handle(), PLANES);
+    refresh = GetDeviceCaps(dc.Handle(), VREFRESH);
+}
+
 std::string ProgramPath() {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -134,10 +136,11 @@ int RunProgram(const std::string& commandLine) {
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    ProcessHandles process;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        nullptr, &startup, &process.info))
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
         return -1;
+    // Nobody waits for the engine: its handles go at once.
+    const KernelHandle thread(process.hThread), owned(process.hProcess);
     return 0;
 }
 

@@ -28,6 +28,10 @@ std::string UserName();      // empty on failure
 std::string ComputerName();  // empty on failure
 std::string HostAddress();   // dotted form of the last address, or empty
 
+// The display's colour depth in bits per pixel and its vertical refresh
+// rate (0 or 1: the hardware's default), from the desktop's device context.
+void DisplayDepth(int& bits, int& refresh);
+
 // The program file's full path, and its folder with the trailing backslash.
 std::string ProgramPath();
 std::string ProgramFolder();

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
+
 namespace corvex {
 
-constexpr const char* CORVEX_VERSION = "0.5.3 build:1";
 constexpr const char* ENGINE_FILE = "motor32.dex";
 
 struct _launchplan {

@@ -11,7 +11,7 @@ corvex_log() { printf '== %s\n' "$*" >&2; }
 
 corvex_packages=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 xvfb xauth
                  clang libclang-rt-14-dev cmake g++ make imagemagick x11-apps x11-utils
-                 dovecot-pop3d)
+                 dovecot-pop3d nsis zip unzip)
 
 # Installs whatever of the package list (and of the extra packages named)
 # is missing; quick when nothing is.

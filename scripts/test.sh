@@ -92,6 +92,12 @@ shot resource-bands 5 resource_showcase.exe 7
 shot audio-band 3 speeder_showcase.exe 5 audio
 shot system-band 5 system_showcase.exe 7
 shot menu-open "$shots/menu.ready" menu_showcase.exe 2 "$winshots\\menu.ready"
+shot designer-graph "$shots/designer.ready" designer_showcase.exe graph 5 "$winshots\\designer.ready"
+rm -f "$shots/designer.ready"
+shot designer-net "$shots/designer.ready" designer_showcase.exe net 5 "$winshots\\designer.ready"
+for page in general tray colors; do
+  shot "options-$page" "$shots/options-$page.ready" options_showcase.exe "$page" 2 "$winshots\\options-$page.ready"
+done
 rm -f "$shots"/*.ready
 
 # One closing line over every test case of both trees.

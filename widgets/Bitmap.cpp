@@ -145,9 +145,7 @@ int _imagelist::Add(const _bitmap& picture) {
         return -1;
     // The list turns the transparent pixels of what it is given black, and
     // wants a bitmap that is not selected into a DC: give it a copy.
-    const HDC screen = GetDC(nullptr);
-    _bitmaphandle copy(CreateCompatibleBitmap(screen, width_, height_));
-    ReleaseDC(nullptr, screen);
+    _bitmaphandle copy(CreateCompatibleBitmap(_windowdc().Handle(), width_, height_));
     {
         _memorydchandle dc(CreateCompatibleDC(nullptr));
         _selected in(dc.get(), copy.get());

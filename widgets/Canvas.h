@@ -7,7 +7,6 @@
 //   _selected    selects a GDI object into a DC and puts the previous back
 //   _canvas      pen, brush and font state over a borrowed DC, and drawing
 //   _paintdc     BeginPaint/EndPaint of a window
-//   _windowdc    GetDC/ReleaseDC of a window
 
 #include <windows.h>
 
@@ -161,21 +160,6 @@ public:
 private:
     HWND window_;
     PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
-class _windowdc {
-public:
-    explicit _windowdc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
-    ~_windowdc() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    _windowdc(const _windowdc&) = delete;
-    _windowdc& operator=(const _windowdc&) = delete;
-    HDC Handle() const noexcept { return dc_; }
-
-private:
-    HWND window_;
     HDC dc_;
 };
 

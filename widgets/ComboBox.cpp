@@ -140,7 +140,17 @@ LRESULT _combobox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
 
 LRESULT _combobox::OnCommand(WPARAM wparam) {
     const UINT code = HIWORD(wparam);
-    if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) Change();
+    if (code == CBN_EDITCHANGE && !syncing_) Change();
+    if (code != CBN_SELCHANGE) return 0;
+    // An editable box tells of a pick before its edit shows the item: the
+    // text is put there first, so that Text() is the pick in OnChange.
+    const int index = ItemIndex();
+    if (style_ == COMBO_DROPDOWN && index >= 0) {
+        syncing_ = true;
+        SetText(Items(index));
+        syncing_ = false;
+    }
+    Change();
     return 0;
 }
 

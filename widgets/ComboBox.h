@@ -39,7 +39,8 @@ public:
     void SetItemHeight(int pixels);
     bool DroppedDown() const noexcept { return Perform(CB_GETDROPPEDSTATE) != 0; }
 
-    // Raised when the user picks an item or edits the text.
+    // Raised when the user picks an item or edits the text; for an editable
+    // box Text() is the picked item's by then.
     _notifyevent OnChange;
 
     // ---- operations
@@ -70,6 +71,7 @@ private:
     _combostyle style_;
     int dropDownCount_ = 8;
     int itemHeight_ = 16;
+    bool syncing_ = false;  // the edit is being given the picked item's text
 };
 
 }  // namespace corvex

@@ -135,6 +135,21 @@ void _spinedit::Step(int direction) {
     SetValue(next);
 }
 
+LRESULT _spinedit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_KILLFOCUS: return OnKillFocus(wparam);
+        default: return _edit::WndProc(message, wparam, lparam);
+    }
+}
+
+LRESULT _spinedit::OnKillFocus(WPARAM wparam) {
+    const LRESULT result = _edit::WndProc(WM_KILLFOCUS, wparam, 0);
+    // Half-typed text ("5" on the way to "500", or nothing) is fine while
+    // typing; once the user moves on the box shows the number it stands for.
+    SetValue(Value());
+    return result;
+}
+
 void _spinedit::Resized() {
     if (arrows_) {
         const _rect client = ClientRect();

@@ -4,7 +4,8 @@
 //   _edit      a one-line edit box; PasswordChar hides what is typed
 //   _updown    the arrow pair inside a spin edit
 //   _spinedit  an edit box for a whole number in [MinValue, MaxValue] with
-//              arrows that step it by Increment
+//              arrows that step it by Increment; leaving it puts what it
+//              holds back into the range
 
 #include <functional>
 #include <string>
@@ -67,10 +68,12 @@ public:
     bool TypedValue(long& value) const;
 
 protected:
+    LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
     void Resized() override;
     void EnabledChanged() override;
 
 private:
+    LRESULT OnKillFocus(WPARAM wparam);
     long Clamp(long value) const noexcept;
     void Step(int direction);
 

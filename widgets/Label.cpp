@@ -47,14 +47,13 @@ void _label::FontChanged() {
 
 void _label::AdjustSize() {
     if (!autoSize_) return;
-    const HDC screen = GetDC(nullptr);
+    const _windowdc screen;
     RECT r{0, 0, 0, 0};
     {
-        const _selected font(screen, FontHandle());
+        const _selected font(screen.Handle(), FontHandle());
         // An empty caption still takes a line's height.
-        DrawTextA(screen, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextA(screen.Handle(), caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     }
-    ReleaseDC(nullptr, screen);
     SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
 }
 
@@ -73,11 +72,22 @@ void _label::Paint(_canvas& canvas) {
         canvas.SetBrush(Color());
         canvas.FillRect(area);
     }
+    if (caption_.empty()) return;
     const _selected font(canvas.Handle(), FontHandle());
     RECT r{area.left, area.top, area.right, area.bottom};
     SetBkMode(canvas.Handle(), TRANSPARENT);
+    const UINT format = DT_SINGLELINE | DT_EXPANDTABS |
+                        (alignment_ == TEXT_RIGHT ? DT_RIGHT : alignment_ == TEXT_CENTER ? DT_CENTER : DT_LEFT);
+    if (!Enabled()) {
+        // A highlight one pixel down and right, the shadow on top of it.
+        RECT etch{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+        SetTextColor(canvas.Handle(), ToRGB(SYSCOLOR_BTNHIGHLIGHT));
+        DrawTextA(canvas.Handle(), caption_.c_str(), -1, &etch, format);
+        SetTextColor(canvas.Handle(), ToRGB(SYSCOLOR_BTNSHADOW));
+        DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, format);
+        return;
+    }
     SetTextColor(canvas.Handle(), ToRGB(Font().color));
-    if (caption_.empty()) return;
     if (caption_.find_first_of("&\t") == std::string::npos) {
         // Plain text: written where DrawText would put it, without its
         // measuring at every paint (a meter label is painted every tick).
@@ -85,23 +95,21 @@ void _label::Paint(_canvas& canvas) {
         const int x = alignment_ == TEXT_RIGHT    ? r.right - width
                       : alignment_ == TEXT_CENTER ? (r.left + r.right - width) / 2
                                                   : r.left;
-        ExtTextOutA(canvas.Handle(), x, r.top, ETO_CLIPPED, &r, caption_.c_str(),
-                    static_cast<UINT>(caption_.size()), nullptr);
+        ExtTextOutA(canvas.Handle(), x, r.top, ETO_CLIPPED, &r, caption_.c_str(), static_cast<UINT>(caption_.size()),
+                    nullptr);
         return;
     }
-    const UINT align = alignment_ == TEXT_RIGHT ? DT_RIGHT : alignment_ == TEXT_CENTER ? DT_CENTER : DT_LEFT;
-    DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, align | DT_SINGLELINE | DT_EXPANDTABS);
+    DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, format);
 }
 
 int _label::TextWidth() {
     if (textWidth_ >= 0) return textWidth_;
-    const HDC screen = GetDC(nullptr);
+    const _windowdc screen;
     SIZE size{};
     {
-        const _selected font(screen, FontHandle());
-        GetTextExtentPoint32A(screen, caption_.c_str(), static_cast<int>(caption_.size()), &size);
+        const _selected font(screen.Handle(), FontHandle());
+        GetTextExtentPoint32A(screen.Handle(), caption_.c_str(), static_cast<int>(caption_.size()), &size);
     }
-    ReleaseDC(nullptr, screen);
     textWidth_ = size.cx;
     return textWidth_;
 }

@@ -2,7 +2,8 @@
 // _label: a line of text drawn on the parent's surface. "&x" underlines the
 // access key; Alt with that key focuses the label's FocusControl. With
 // AutoSize (the default) the label takes the size of its text; Transparent
-// leaves the background to what lies beneath.
+// leaves the background to what lies beneath. A disabled label is drawn
+// etched, as Windows draws disabled text.
 
 #include <string>
 
@@ -34,6 +35,7 @@ public:
 
 protected:
     void FontChanged() override;
+    void EnabledChanged() override { Invalidate(); }
     void Notification(_component& destroyed) override;
 
 private:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Bitmap.h"
 #include "Debug_Zolt2.h"
 
 namespace corvex {
@@ -17,6 +18,17 @@ void _treenode::SetText(const std::string& text) {
     item.mask = TVIF_TEXT;
     item.hItem = handle_;
     item.pszText = const_cast<char*>(text_.c_str());
+    tree_.Perform(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void _treenode::SetImageIndex(int index) {
+    if (index < -1) index = -1;
+    if (index == image_) return;
+    image_ = index;
+    TVITEMA item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = handle_;
+    item.iImage = item.iSelectedImage = image_ < 0 ? I_IMAGENONE : image_;
     tree_.Perform(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -119,12 +131,19 @@ void _treeview::SetIndent(int pixels) {
     Perform(TVM_SETINDENT, static_cast<WPARAM>(pixels));
 }
 
+void _treeview::SetImages(const _imagelist* images) {
+    if (images == images_) return;
+    images_ = images;
+    Perform(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
+}
+
 _TREEITEM* _treeview::Insert(_treenode& node, _TREEITEM* parent, _TREEITEM* after) {
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = const_cast<char*>(node.text_.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = node.image_ < 0 ? I_IMAGENONE : node.image_;
     insert.item.lParam = reinterpret_cast<LPARAM>(&node);
     node.handle_ =
         reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));

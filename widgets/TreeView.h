@@ -1,8 +1,8 @@
 #pragma once
 // A read-only tree view over the common controls' tree.
 //
-//   _treenode  one entry: text, a data pointer, its place among its
-//              siblings; owned by its tree
+//   _treenode  one entry: text, a data pointer, a picture of the tree's
+//              image list, its place among its siblings; owned by its tree
 //   _treeview  the control: adds, deletes and moves nodes, keeps the
 //              selection, and tells before (Changing, which may refuse)
 //              and after (Change) the selection moves
@@ -18,6 +18,7 @@ struct _TREEITEM;
 
 namespace corvex {
 
+class _imagelist;
 class _treeview;
 
 class _treenode final {
@@ -31,6 +32,10 @@ public:
     void SetText(const std::string& text);
     void* Data() const noexcept { return data_; }
     void SetData(void* data) noexcept { data_ = data; }
+    // The picture of the tree's image list shown beside the text, selected
+    // or not; -1 for none.
+    int ImageIndex() const noexcept { return image_; }
+    void SetImageIndex(int index);
 
     _treenode* Parent() const noexcept { return parent_; }
     int Level() const noexcept;
@@ -59,6 +64,7 @@ private:
     _treenode* parent_;
     std::string text_;
     void* data_;
+    int image_ = -1;
     std::vector<_treenode*> children_;
 };
 
@@ -77,6 +83,10 @@ public:
     // Selects a node (nullptr: none), raising Changing and Change.
     void SetSelected(_treenode* node);
     void SetIndent(int pixels);
+    // The pictures of the nodes, borrowed: the list must outlive the tree
+    // or be taken away first (nullptr: no pictures).
+    const _imagelist* Images() const noexcept { return images_; }
+    void SetImages(const _imagelist* images);
 
     // Before the selection moves to `node`: false keeps it where it is.
     std::function<bool(_treenode* node)> OnChanging;
@@ -107,6 +117,7 @@ private:
         return parent ? parent->children_ : roots_;
     }
 
+    const _imagelist* images_ = nullptr;
     std::vector<std::unique_ptr<_treenode>> nodes_;
     std::vector<_treenode*> roots_;
     int updating_ = 0;

@@ -95,7 +95,7 @@ bool _autostart::Registered() const {
     if (appItemName_.empty()) return false;
     try {
         _registry registry;
-        registry.SetRootKey(REGISTRY_LOCAL_MACHINE);
+        registry.SetRootKey(root_);
         return registry.OpenKey(RunKeyPath(), true, REGISTRY_ALL_ACCESS) && registry.ValueExists(appItemName_);
     } catch (const _registryerror&) {
         return false;
@@ -106,12 +106,13 @@ bool _autostart::SetEntry(bool on) {
     if (appItemName_.empty()) return false;
     try {
         _registry registry;
-        registry.SetRootKey(REGISTRY_LOCAL_MACHINE);
+        registry.SetRootKey(root_);
         if (!registry.OpenKey(RunKeyPath(), true, REGISTRY_ALL_ACCESS)) return false;
         const bool exists = registry.ValueExists(appItemName_);
         if (on) {
             if (exists) return false;
-            registry.WriteString(appItemName_, exe_);
+            const bool quote = exe_.find(' ') != std::string::npos && exe_.front() != '"';
+            registry.WriteString(appItemName_, quote ? '"' + exe_ + '"' : exe_);
             return true;
         }
         if (!exists) return false;
@@ -122,11 +123,18 @@ bool _autostart::SetEntry(bool on) {
 }
 
 void _autostart::BoxClicked() {
-    if (!checkBox_) return;
+    if (!checkBox_ || following_) return;
     if (checkBox_->Checked())
         Register();
     else
         Unregister();
+    // A write the registry refused leaves the box showing what it holds,
+    // not what was asked for.
+    const bool registered = Registered();
+    if (checkBox_->Checked() == registered) return;
+    following_ = true;
+    checkBox_->SetChecked(registered);
+    following_ = false;
 }
 
 }  // namespace corvex

@@ -1,11 +1,12 @@
 #pragma once
-// _autostart: registers the program in one of the system's "Run" keys of
-// HKEY_LOCAL_MACHINE, optionally bound to a check box that shows and
-// switches the registration.
+// _autostart: registers the program in one of the system's "Run" keys
+// (of HKEY_LOCAL_MACHINE unless another hive is set), optionally bound to a
+// check box that shows and switches the registration.
 
 #include <string>
 
 #include "Component.h"
+#include "RegistryBackend.h"
 
 namespace corvex {
 
@@ -40,6 +41,11 @@ public:
     // AutoRegister.
     _checkbox* CheckBox() const noexcept { return checkBox_; }
     void SetCheckBox(_checkbox* box);
+    // The hive whose Run keys are used: HKEY_LOCAL_MACHINE for every user
+    // of the machine, HKEY_CURRENT_USER for the user running the program
+    // (who may not be allowed to write the former).
+    _regkey Root() const noexcept { return root_; }
+    void SetRoot(_regkey root) noexcept { root_ = root; }
     TRunType RunType() const noexcept { return runType_; }
     void SetRunType(TRunType type);
     // The command stored as the value's data; the running program's full
@@ -54,7 +60,9 @@ public:
 
     // ---- operations
     // Writes or deletes the value; true when the registry changed. A bound
-    // box follows a change.
+    // box follows a change. The command is written quoted when its path
+    // holds blanks, so that the system cannot take the path's first word
+    // for the program.
     bool Register();
     bool Unregister();
     // Whether the value exists now.
@@ -71,6 +79,8 @@ private:
     std::string appItemName_;
     bool autoRegister_ = true;
     _checkbox* checkBox_ = nullptr;
+    bool following_ = false;  // the box is being set to what the registry holds
+    _regkey root_ = REGISTRY_LOCAL_MACHINE;
     TRunType runType_ = rtRun;
     std::string exe_;
 };

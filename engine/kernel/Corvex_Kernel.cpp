@@ -27,13 +27,12 @@
 #include "StartupOptions.h"
 #include "System_Zolt2.h"
 #include "TPanel_Zolt2.h"
+#include "Version.h"
 #include "Timer.h"
 
 namespace corvex {
 
 namespace {
-
-constexpr char kVersion[] = "0.5.3 build:1";
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -238,8 +237,8 @@ _result TPULSE::Ignite() {
         Log(20, "TPULSE.Ignite: Could not change priority (%s)", LastErrorText().c_str());
     for (const Entry& entry : sentinels_) entry.sentinel->PrepareSpeeders();
     LoadOptions();
-    aboutVersion_ = kVersion;
-    _about1.SetVersion(kVersion);
+    aboutVersion_ = CORVEX_VERSION;
+    _about1.SetVersion(CORVEX_VERSION);
     Log(10, "TPULSE.Ignite: ->");
     return _OK;
 }
@@ -254,7 +253,7 @@ _result TPULSE::Launch() {
     // The Options dialog's "dock" box is ticked only where docking is
     // allowed; the bar docks from that box, not from the stored flag.
     FillLiveOptions();
-    UpdateDesktopArea(live_.dock);
+    UpdateDesktopArea(DockTicked());
     if (UpdateScreenPosition() != _OK) UpdateBeyondScreen();
 
     StartSentinels();
@@ -428,7 +427,7 @@ _result TPULSE::AddScreenPosition(int x, int y, int xRes, int yRes) {
 }
 _result TPULSE::UpdateScreenPosition() { return docking_->UpdateScreenPosition(); }
 _result TPULSE::UpdateBeyondScreen() { return docking_->UpdateBeyondScreen(); }
-_result TPULSE::UpdateDesktopArea(bool dock) { return docking_->UpdateDesktopArea(dock, live_.dock); }
+_result TPULSE::UpdateDesktopArea(bool dock) { return docking_->UpdateDesktopArea(dock, DockTicked()); }
 
 _result TPULSE::SetOnTop(bool on) {
     settings_.onTop = on;

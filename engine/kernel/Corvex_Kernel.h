@@ -48,6 +48,7 @@ class _memsentinel;
 class _metrics;
 class _popupmenu;
 class _sentinel;
+class _speeder;
 class _territory;
 class _timer;
 class _traycontainer;
@@ -89,6 +90,10 @@ public:
     // dialog are asked for through these.
     std::function<void()> OnDesignerRequest;
     std::function<void()> OnOptionsRequest;
+    // A Sentinel took in or let go a Speeder while the bar runs (the
+    // Designer's tree follows).
+    std::function<void(_sentinel&, _speeder&)> OnSpeederAdded;
+    std::function<void(_sentinel&, _speeder&)> OnSpeederRemoved;
 
     // ---- state
     _corvexstate State() const noexcept { return state_; }
@@ -110,8 +115,14 @@ public:
     int HiddenWidth() const noexcept { return hiddenWidth_; }
     _ignite* Ignition() const noexcept { return ignition_.get(); }
     const std::string& AboutVersion() const noexcept { return aboutVersion_; }
-    // The options as the Options dialog holds them; saved at shutdown.
+    // The bar's own copy of its options, which serves while no Options
+    // dialog holds them (a bar made without the dialog).
     _liveoptions& LiveOptions() noexcept { return live_; }
+    // The Options dialog: from Launch on its controls hold the options the
+    // save reads and the "dock" box docking follows. nullptr: the bar's own
+    // copy.
+    _optionsholder* OptionsHolder() const noexcept { return holder_; }
+    void SetOptionsHolder(_optionsholder* holder) noexcept { holder_ = holder; }
 
     void SetTickSource(_ticksource source);
 
@@ -127,6 +138,10 @@ public:
     _result UpdateIgnition(const std::string& text) override;
     _result GetMuseumBitmap(_bitmap* image, int index) override;
     _result KERNEL_UpdateSize() override;
+    void SpeederAdded(_sentinel& sentinel, _speeder& speeder) override { Raise(OnSpeederAdded, sentinel, speeder); }
+    void SpeederRemoved(_sentinel& sentinel, _speeder& speeder) override {
+        Raise(OnSpeederRemoved, sentinel, speeder);
+    }
 
     // ---- lifecycle
     _result LoadData();
@@ -200,8 +215,11 @@ private:
     };
 
     void FormCreate();
-    // The options dialog's copy, filled from the settings.
+    // The options as they start, from the settings: the bar's own copy,
+    // and the Options dialog once it holds them.
     void FillLiveOptions();
+    _liveoptions CurrentOptions() const { return holder_ ? holder_->Options() : live_; }
+    bool DockTicked() const { return holder_ ? holder_->DockTicked() : live_.dock; }
     // Gives a bar that started hidden (and still is) its width back before
     // its bounds are kept.
     void KeepHiddenWidth();
@@ -219,6 +237,7 @@ private:
     std::string dataFolder_, skinFolder_, helpFolder_;
     _kernelsettings settings_;
     _liveoptions live_;
+    _optionsholder* holder_ = nullptr;
     int hiddenWidth_ = 0;
     _traycontainer* trayContainer_ = nullptr;  // owned through the component list
     bool startedHidden_ = false;

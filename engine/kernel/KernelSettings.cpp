@@ -48,7 +48,7 @@ _result TPULSE::SaveOptions() {
         _lair1.SetKey("Options");
         // A bar that started hidden is a shown window of width 0: stored as
         // hidden still, so that it starts hidden next time too.
-        SaveBarSettings(_lair1, Visible() && !startedHidden_, live_);
+        SaveBarSettings(_lair1, Visible() && !startedHidden_, CurrentOptions());
 
         Log(20, "TPULSE.SaveOptions: saving TrayContainer...");
         if (trayContainer_->Save(&_lair1) != _OK) result = _ERROR;
@@ -144,7 +144,9 @@ void TPULSE::FillLiveOptions() {
     live_.stick = settings_.stick;
     live_.onTop = settings_.onTop;
     // The "dock" box is ticked only where docking is allowed.
-    live_.dock = settings_.dock && StartupOptions().DockingAllowed();
+    const bool dockAllowed = StartupOptions().DockingAllowed();
+    live_.dock = settings_.dock && dockAllowed;
+    if (holder_) holder_->FillOptions(live_, dockAllowed);
 }
 
 }  // namespace corvex

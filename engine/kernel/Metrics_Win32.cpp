@@ -4,6 +4,8 @@
 #include "Error_Zolt2.h"
 #include "MessageWindow.h"
 
+#include "System_Zolt2.h"
+
 namespace corvex {
 
 _metrics::_metrics(_component* owner) : _component(owner) {
@@ -43,12 +45,7 @@ void _metrics::Fail() {
 void _metrics::Update() {
     screenX_ = GetSystemMetrics(SM_CXSCREEN);
     screenY_ = GetSystemMetrics(SM_CYSCREEN);
-    const HWND desktop = GetDesktopWindow();
-    if (const HDC dc = GetDC(desktop)) {
-        screenBits_ = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-        screenHz_ = GetDeviceCaps(dc, VREFRESH);
-        ReleaseDC(desktop, dc);
-    }
+    DisplayDepth(screenBits_, screenHz_);
     RECT area{};
     if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) {
         workArea_ = _workarea{area.left, area.top, area.right, area.bottom};

@@ -8,6 +8,8 @@
 #include "Corvex_Inputs.h"
 #include "Corvex_Kernel.h"
 #include "Corvex_Options.h"
+#include "TreeView.h"
+#include "Version.h"
 #include "Debug_Zolt2.h"
 
 int main() {
@@ -15,7 +17,7 @@ int main() {
     Log(1, "main(): <-");
     _application& application = Application();
     if (ParseCorvexInputs() == _OK) {
-        Log(1, "main(): Corvex v.%s", "0.5.3 build:1");
+        Log(1, "main(): Corvex v.%s", CORVEX_VERSION);
         application.SetTitle("Corvex");
         // The forms belong to this root and go, last made first, when the
         // message loop has ended.
@@ -23,13 +25,17 @@ int main() {
         Log(10, "main(): creating TPULSE");
         TPULSE& pulse = forms.Make<TPULSE>();
         Log(10, "main(): creating TOPTIONS");
-        TOPTIONS& options = forms.Make<TOPTIONS>();
+        TOPTIONS& options = forms.Make<TOPTIONS>(pulse);
         Log(10, "main(): creating TDESIGNER");
-        TDESIGNER& designer = forms.Make<TDESIGNER>();
+        TDESIGNER& designer = forms.Make<TDESIGNER>(pulse);
         // The menu's "options..." shows the dialog without holding the bar;
-        // "designer..." brings the Designer up.
+        // "designer..." opens the Designer on the bar's Sentinels.
         pulse.OnOptionsRequest = [&options] { options.Show(); };
-        pulse.OnDesignerRequest = [&designer] { designer.Show(); };
+        pulse.OnDesignerRequest = [&designer] { designer.Open(); };
+        // From Launch on the dialog's controls hold the bar's options.
+        pulse.SetOptionsHolder(&options);
+        // A gauge added or deleted in the dialog is offered by the Designer.
+        options.OnTraysChanged = [&designer] { designer.EnterEntity(designer.TREE.Selected()); };
         pulse.Launch();
         // No task-bar button for the program.
         const HWND window = application.Handle();

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "Handle.h"
 #include "WinHandle.h"
 
 namespace corvex {
@@ -79,9 +80,9 @@ bool ReadBitmapBits(HBITMAP bitmap, int& width, int& height, int& bitsPerPixel, 
     header.bmiHeader.biBitCount = 32;
     header.bmiHeader.biCompression = BI_RGB;
     out.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    const HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), out.data(), &header, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const _windowdc screen;
+    const int lines =
+        GetDIBits(screen.Handle(), bitmap, 0, static_cast<UINT>(height), out.data(), &header, DIB_RGB_COLORS);
     return lines == height;
 }
 

@@ -282,12 +282,7 @@ HWND _sscreen::WatchWindow() const noexcept { return watch_ ? watch_->Handle() :
 _result _sscreen::UpdateCaption() {
     const _result result = _tspeeder::UpdateCaption();
     int bits = 0, refresh = 0;
-    const HWND desktop = GetDesktopWindow();
-    if (const HDC dc = GetDC(desktop)) {
-        bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-        refresh = GetDeviceCaps(dc, VREFRESH);
-        ReleaseDC(desktop, dc);
-    }
+    DisplayDepth(bits, refresh);
     TextLabel().SetCaption(ScreenModeText(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), bits, refresh));
     return result;
 }

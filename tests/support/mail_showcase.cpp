@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "Application.h"
+#include "support/ShowBar.h"
 #include "Bitmap.h"
 #include "Form.h"
 #include "KernelPort.h"
@@ -19,26 +20,10 @@
 #include "support/Pop3TestServer.h"
 
 using namespace corvex;
+using corvex::test::_showbar;
 using namespace corvex::test;
 
 namespace {
-
-class _showbar final : public _form, public _kernelport {
-public:
-    explicit _showbar(_component* owner) : _form(owner) {}
-    _result UpdateIgnition(const std::string&) override { return _OK; }
-    _result KERNEL_UpdateSize() override { return _OK; }
-    // Envelopes: grey for tile 15 (no mail), yellow for tile 18 (mail).
-    _result GetMuseumBitmap(_bitmap* image, int index) override {
-        image->SetSize(16, 16);
-        image->Canvas().SetBrush(index == 18 ? 0x30A0E0 : 0x909090);
-        image->Canvas().FillRect(_rect::Bounds(1, 3, 14, 10));
-        image->Canvas().SetBrush(COLOR_WHITE);
-        image->Canvas().FillRect(_rect::Bounds(3, 5, 10, 2));
-        return _OK;
-    }
-    std::string HelpFolder() const override { return ""; }
-};
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "Application.h"
+#include "support/ShowBar.h"
 #include "Corvex_Kernel.h"
 #include "Impulse_Zolt2.h"
 #include "KernelPort.h"
@@ -14,18 +15,7 @@
 #include "Timer.h"
 
 using namespace corvex;
-
-class _showbar final : public _form, public _kernelport {
-public:
-    explicit _showbar(_component* owner) : _form(owner) { DrawMuseumStrip(strip_); }
-    _result UpdateIgnition(const std::string&) override { return _OK; }
-    _result KERNEL_UpdateSize() override { return _OK; }
-    _result GetMuseumBitmap(_bitmap* image, int index) override {
-        return image && strip_.GetBitmap(index, *image) ? _OK : _ERROR;
-    }
-    std::string HelpFolder() const override { return ""; }
-    _imagelist strip_;
-};
+using corvex::test::_showbar;
 
 int main(int argc, char** argv) {
     _component root;

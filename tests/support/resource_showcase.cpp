@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Application.h"
+#include "support/ShowBar.h"
 #include "DriveSentinel.h"
 #include "FSR_Win32.h"
 #include "Form.h"
@@ -20,22 +21,9 @@
 #include "Timer.h"
 
 using namespace corvex;
+using corvex::test::_showbar;
 
 namespace {
-
-class _showbar final : public _form, public _kernelport {
-public:
-    explicit _showbar(_component* owner) : _form(owner) {}
-    _result UpdateIgnition(const std::string&) override { return _OK; }
-    _result KERNEL_UpdateSize() override { return _OK; }
-    _result GetMuseumBitmap(_bitmap* image, int index) override {  // coloured squares
-        image->SetSize(16, 16);
-        image->Canvas().SetBrush(0x30A040 + 0x402000 * static_cast<_color>(index));
-        image->Canvas().FillRect(_rect::Bounds(1, 1, 14, 14));
-        return _OK;
-    }
-    std::string HelpFolder() const override { return ""; }
-};
 
 // Windows 98 with resources that come and go.
 class _win98 final : public _thunk16 {

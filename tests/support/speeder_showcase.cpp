@@ -17,6 +17,7 @@
 #include <string>
 
 #include "Application.h"
+#include "support/ShowBar.h"
 #include "AudioSentinel.h"
 #include "Bitmap.h"
 #include "Corvex_Sentinels.h"
@@ -31,29 +32,9 @@
 #include "support/TestMixer.h"
 
 using namespace corvex;
+using corvex::test::_showbar;
 
 namespace {
-
-class _showbar final : public _form, public _kernelport {
-public:
-    explicit _showbar(_component* owner) : _form(owner) {}
-    _traycontainer* trays = nullptr;
-    _result UpdateIgnition(const std::string&) override { return _OK; }
-    _result KERNEL_UpdateSize() override { return _OK; }
-    // Tiles of the icon strip: a coloured square with a light corner.
-    _result GetMuseumBitmap(_bitmap* image, int index) override {
-        if (!image) return _ERROR;
-        static const _color tiles[] = {0xC06030, 0x30A040, 0x3060C0, 0x9040A0, 0x2090B0, 0x707070};
-        image->SetSize(16, 16);
-        image->Canvas().SetBrush(tiles[index % 6]);
-        image->Canvas().FillRect(_rect::Bounds(1, 1, 14, 14));
-        image->Canvas().SetBrush(COLOR_WHITE);
-        image->Canvas().FillRect(_rect::Bounds(3, 3, 4, 4));
-        return _OK;
-    }
-    std::string HelpFolder() const override { return ""; }
-    _traycontainer* TrayContainer() const noexcept override { return trays; }
-};
 
 // A graph readout of a synthetic load; `scale` turns the percentage into
 // the amounts its meters show.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "Application.h"
+#include "support/ShowBar.h"
 #include "Battery_Zolt2.h"
 #include "Bitmap.h"
 #include "ComboBox.h"
@@ -24,29 +25,9 @@
 #include "Timer.h"
 
 using namespace corvex;
+using corvex::test::_showbar;
 
 namespace {
-
-class _showbar final : public _form, public _kernelport {
-public:
-    explicit _showbar(_component* owner) : _form(owner) {}
-    _result UpdateIgnition(const std::string&) override { return _OK; }
-    _result KERNEL_UpdateSize() override { return _OK; }
-    // Tiles of the icon strip: a coloured square with a light corner.
-    _result GetMuseumBitmap(_bitmap* image, int index) override {
-        if (!image) return _ERROR;
-        static const _color tiles[] = {0xC06030, 0x30A040, 0x3060C0, 0x9040A0, 0x2090B0, 0x707070};
-        image->SetSize(16, 16);
-        image->Canvas().SetBrush(COLOR_FUCHSIA);
-        image->Canvas().FillRect(_rect::Bounds(0, 0, 16, 16));
-        image->Canvas().SetBrush(tiles[index % 6]);
-        image->Canvas().FillRect(_rect::Bounds(1, 1, 14, 14));
-        image->Canvas().SetBrush(COLOR_WHITE);
-        image->Canvas().FillRect(_rect::Bounds(3, 3, 4, 4));
-        return _OK;
-    }
-    std::string HelpFolder() const override { return ""; }
-};
 
 class _waning final : public _powersource {
 public:

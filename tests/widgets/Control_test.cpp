@@ -297,6 +297,19 @@ TEST(ControlTest, LabelsSizeToTheirTextInTheirFont) {
     label.SetCaption("a much longer text than before");
     EXPECT_EQ(label.Width(), 345);
     EXPECT_EQ(label.Height(), 13);
+    // Disabled, the text is etched: no pixel keeps the font's colour.
+    label.SetFontColor(kRed);
+    const auto inked = [&label] {
+        _bitmap shot(label.Width(), label.Height());
+        label.Paint(shot.Canvas());
+        int pixels = 0;
+        for (int x = 0; x < label.Width(); ++x)
+            for (int y = 0; y < label.Height(); ++y) pixels += shot.Pixel(x, y) == kRed;
+        return pixels;
+    };
+    EXPECT_GT(inked(), 0);
+    label.SetEnabled(false);
+    EXPECT_EQ(inked(), 0);
 }
 
 TEST(ControlTest, ChildrenTakeTheParentFontUntilGivenTheirOwn) {

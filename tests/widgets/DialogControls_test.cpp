@@ -153,6 +153,12 @@ TEST_F(DialogFixture, ComboBoxesOfTheThreeKinds) {
     EXPECT_EQ(nick.Text(), "CPU 1");
     nick.SetCommaText(",a,,b");  // empty items are items too
     EXPECT_EQ(nick.Count(), 4);
+    // A pick is the box's text by the time it is told.
+    std::string told;
+    nick.OnChange = [&] { told = nick.Text(); };
+    nick.Perform(CB_SETCURSEL, 3);
+    Notify(nick, CBN_SELCHANGE);
+    EXPECT_EQ(told, "b");
 }
 
 // An owner-drawn box that paints every item a colour of its own.
@@ -337,6 +343,47 @@ TEST_F(DialogFixture, TheColourDialogReturnsTheChoiceOnlyOnOk) {
     dialog.OnShow = [](HWND window) { PostMessageA(window, WM_COMMAND, IDOK, 0); };
     EXPECT_TRUE(dialog.Execute(form.Handle()));
     EXPECT_EQ(dialog.Color(), 0x405060u);
+}
+
+TEST_F(DialogFixture, SpeedButtonsDrawTheirPictureGreyedWhenDisabledAndShowHints) {
+    auto& bar = form.Make<_toolbar>(&form);
+    auto& add = bar.AddButton("&Add", 60);
+    _bitmap glyph(12, 12);
+    glyph.Canvas().SetBrush(COLOR_FUCHSIA);
+    glyph.Canvas().FillRect(_rect::Bounds(0, 0, 12, 12));
+    glyph.Canvas().SetBrush(0x0000FF);
+    glyph.Canvas().FillRect(_rect::Bounds(4, 4, 4, 4));
+    add.SetGlyph(glyph);
+    bar.SetHint(add, "add a Speeder");
+    EXPECT_EQ(bar.Hint(add), "add a Speeder");
+    bar.SetHint(add, "");
+    EXPECT_EQ(bar.Hint(add), "");
+
+    // The button draws itself when its parent is asked to.
+    const auto draw = [&add](_bitmap& face) {
+        face.SetSize(add.Width(), add.Height());
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.CtlID = static_cast<UINT>(GetDlgCtrlID(add.Handle()));
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = add.Handle();
+        item.hDC = face.Canvas().Handle();
+        item.rcItem = {0, 0, add.Width(), add.Height()};
+        SendMessageA(GetParent(add.Handle()), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    };
+    // The picture's red square, somewhere left of the caption.
+    const auto red = [](const _bitmap& face, _color color) {
+        int found = 0;
+        for (int x = 0; x < face.Width() / 2; ++x) found += face.Pixel(x, face.Height() / 2) == color;
+        return found;
+    };
+    _bitmap face;
+    draw(face);
+    EXPECT_EQ(red(face, 0x0000FF), 4);
+    add.SetEnabled(false);
+    draw(face);
+    EXPECT_EQ(red(face, 0x0000FF), 0);
+    EXPECT_GE(red(face, FromRGB(ToRGB(SYSCOLOR_BTNSHADOW))), 4);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "Bitmap.h"
 #include "Form.h"
 
 namespace corvex {
@@ -144,6 +145,25 @@ TEST_F(TreeFixture, MovingANodeKeepsItsObjectBranchAndSelectionQuietly) {
     EXPECT_FALSE(mem->MoveBefore(*gdi));
     EXPECT_FALSE(mem->MoveBefore(*mem));
     EXPECT_EQ(tree.Count(), 7u);
+}
+
+TEST_F(TreeFixture, NodesShowPicturesOfTheTreesListAndKeepThemWhenMoved) {
+    _imagelist images(16, 16, COLOR_FUCHSIA);
+    const _bitmap tile(16, 16);
+    images.Add(tile);
+    images.Add(tile);
+    tree.SetImages(&images);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(tree.Perform(TVM_GETIMAGELIST, TVSIL_NORMAL)), images.Handle());
+    _treenode& swap = *mem->Item(1);
+    swap.SetImageIndex(1);
+    ASSERT_TRUE(swap.MoveBefore(*cpu->Item(0)));  // built anew in another branch
+    TVITEMA item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = swap.Handle();
+    tree.Perform(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.iImage, 1);
+    EXPECT_EQ(item.iSelectedImage, 1);
+    tree.SetImages(nullptr);
 }
 
 }  // namespace

@@ -94,6 +94,9 @@ TEST_F(AutostartTest, RegisteringTwiceWritesOnceAndUnregisteringDeletes) {
     EXPECT_TRUE(start.Unregister());
     EXPECT_FALSE(Exists());
     EXPECT_FALSE(start.Unregister());
+    start.SetExe("corvex 32.exe");  // blanks: quoted, or the system runs "...\corvex"
+    ASSERT_TRUE(start.Register());
+    EXPECT_EQ(RunValue("Run", kItem, exists), '"' + start.Exe() + '"');
 }
 
 TEST_F(AutostartTest, AutoRegisterRegistersWhenTheComponentGoes) {
@@ -158,6 +161,12 @@ TEST_F(AutostartTest, ABoundCheckBoxShowsAndSwitchesTheRegistration) {
     // A change made through the component moves the box.
     EXPECT_TRUE(start.Unregister());
     EXPECT_FALSE(box.Checked());
+
+    // A click the registry cannot follow leaves the box as it was.
+    start.SetAppItemName("");
+    SendMessageA(box.Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(box.Checked());
+    start.SetAppItemName(kItem);
 
     // The box going first leaves no dangling reference behind.
     root.Destroy(&box);

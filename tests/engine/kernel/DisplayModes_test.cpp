@@ -42,8 +42,15 @@ protected:
     }
     void TearDown() override {
         root_.reset();
-        // The next test starts from the desktop's own mode.
-        if (GetSystemMetrics(SM_CXSCREEN) != startX_) ChangeDisplaySettingsA(nullptr, 0);
+        // The next test, and every later program of this wine server, starts
+        // from the desktop's own mode: the switches were stored in the
+        // registry, so that mode is stored again.
+        DEVMODEA mode{};
+        mode.dmSize = sizeof mode;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        mode.dmPelsWidth = static_cast<DWORD>(startX_);
+        mode.dmPelsHeight = static_cast<DWORD>(startY_);
+        ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY);
         BarTest::TearDown();
     }
 
