@@ -76,7 +76,7 @@ _color _bitmap::Pixel(int x, int y) const noexcept {
 }
 
 _memorydc::_memorydc(HDC target, const _rect& area)
-    : target_(target), area_(area), own_(area.Width(), area.Height()), buffer_(&own_) {
+    : target_(target), area_(area), own_(std::make_unique<_bitmap>(area.Width(), area.Height())), buffer_(own_.get()) {
     // Drawing uses the target's coordinates.
     SetViewportOrgEx(buffer_->Canvas().Handle(), -area.left, -area.top, nullptr);
 }

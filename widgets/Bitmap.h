@@ -71,7 +71,9 @@ public:
 private:
     HDC target_;
     _rect area_;
-    _bitmap own_;
+    // Made only without a kept buffer: even an empty bitmap holds a memory
+    // DC, which under Wine costs round trips to the wine server to make.
+    std::unique_ptr<_bitmap> own_;
     _bitmap* buffer_;
 };
 
