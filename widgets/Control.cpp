@@ -19,8 +19,8 @@ const char* const kObjectProperty = "corvex.control";
 const char* const kOwnClass = "CorvexControl";
 constexpr int kObjectSlot = 0;  // offset in the own class's extra bytes
 
-// The own class's atom once registered (by this copy of the layer or by
-// another module of the process), else 0.
+// The own class's atom, read from the first window of it that was bound
+// (whichever module of the process registered the class), else 0.
 ATOM& OwnClassAtom() noexcept {
     static ATOM atom = 0;
     return atom;
@@ -32,24 +32,19 @@ long& LiveWindowCount() noexcept {
 }
 
 void RegisterOwnClass(WNDPROC procedure) noexcept {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
+    WNDCLASSA existing{};
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (const ATOM atom = static_cast<ATOM>(GetClassInfoExA(instance, kOwnClass, &existing))) {
-        OwnClassAtom() = atom;
-        return;
-    }
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
+    if (GetClassInfoA(instance, kOwnClass, &existing)) return;
+    WNDCLASSA wc{};
     // Redraw on every size change: panels and forms paint bevels and
     // frames that depend on the size.
     wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = procedure;
-    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.cbWndExtra = sizeof(LONG_PTR);  // the object
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
-    OwnClassAtom() = RegisterClassExA(&wc);
+    RegisterClassA(&wc);
 }
 
 // The common controls' classes (tree, track bar, status bar, tabs, up-down,
@@ -285,10 +280,12 @@ void _wincontrol::DestroyHandle() noexcept {
 
 void _wincontrol::Bind(HWND window) noexcept {
     handle_ = window;
-    if (ownClass_)
+    if (ownClass_) {
+        if (!OwnClassAtom()) OwnClassAtom() = static_cast<ATOM>(GetClassLongPtrA(window, GCW_ATOM));
         SetWindowLongPtrA(window, kObjectSlot, reinterpret_cast<LONG_PTR>(this));
-    else
+    } else {
         SetPropA(window, kObjectProperty, this);
+    }
     ++LiveWindowCount();
 }
 
