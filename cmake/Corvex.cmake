@@ -99,3 +99,21 @@ function(corvex_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()
+
+# corvex_strip(<target>): a program as it is run and delivered carries no
+# debug information. Wine reads the whole image of a program, so the debug
+# sections (most of the file) would count in the memory of every run; they
+# go to <file>.debug beside it instead, which the stripped file names for a
+# debugger (objcopy's debug link), for post-mortem debugging.
+function(corvex_strip target)
+  if(NOT WIN32)
+    return()
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${target}> $<TARGET_FILE_NAME:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug
+            $<TARGET_FILE_NAME:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    COMMENT "Stripping ${target}, its debug information kept beside it"
+    VERBATIM)
+endfunction()

@@ -13,10 +13,11 @@ corvex_packages=(g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 xvfb xau
                  clang libclang-rt-14-dev cmake g++ make imagemagick x11-apps x11-utils
                  dovecot-pop3d nsis zip unzip)
 
-# Installs whatever of the package list is missing; quick when nothing is.
+# Installs whatever of the package list (and of the extra packages named)
+# is missing; quick when nothing is.
 corvex_install() {
   local missing=()
-  for p in "${corvex_packages[@]}"; do
+  for p in "${corvex_packages[@]}" "$@"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
   [ -d /usr/src/googletest ] || missing+=(googletest)

@@ -1,5 +1,6 @@
 #include "Bitmap.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Debug_Zolt2.h"
@@ -74,16 +75,36 @@ _color _bitmap::Pixel(int x, int y) const noexcept {
     return MakeColor((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
 }
 
+bool _bitmap::PutPixels(const _color* colors, int width, int height) noexcept {
+    if (!bits_ || !colors || width < 0 || height < 0 || width > width_ || height > height_) return false;
+    GdiFlush();  // batched drawing must not land on top afterwards
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* row = bits_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        for (int x = 0; x < width; ++x) {
+            // As SetPixel leaves it in a 32-bit section: 0x00RRGGBB.
+            const _color rgb = ToRGB(*colors++);
+            row[x] = (RedOf(rgb) << 16) | (GreenOf(rgb) << 8) | BlueOf(rgb);
+        }
+    }
+    return true;
+}
+
 _memorydc::_memorydc(HDC target, const _rect& area)
-    : target_(target), area_(area), buffer_(area.Width(), area.Height()) {
+    : target_(target), area_(area), own_(std::make_unique<_bitmap>(area.Width(), area.Height())), buffer_(own_.get()) {
     // Drawing uses the target's coordinates.
-    SetViewportOrgEx(buffer_.Canvas().Handle(), -area.left, -area.top, nullptr);
+    SetViewportOrgEx(buffer_->Canvas().Handle(), -area.left, -area.top, nullptr);
+}
+
+_memorydc::_memorydc(HDC target, const _rect& area, _bitmap& kept) : target_(target), area_(area), buffer_(&kept) {
+    if (kept.Width() < area.Width() || kept.Height() < area.Height())
+        kept.SetSize(std::max(kept.Width(), area.Width()), std::max(kept.Height(), area.Height()));
+    SetViewportOrgEx(buffer_->Canvas().Handle(), -area.left, -area.top, nullptr);
 }
 
 _memorydc::~_memorydc() {
-    if (buffer_.Empty()) return;
-    SetViewportOrgEx(buffer_.Canvas().Handle(), 0, 0, nullptr);
-    BitBlt(target_, area_.left, area_.top, area_.Width(), area_.Height(), buffer_.Canvas().Handle(), 0, 0,
+    if (buffer_->Empty()) return;
+    SetViewportOrgEx(buffer_->Canvas().Handle(), 0, 0, nullptr);
+    BitBlt(target_, area_.left, area_.top, area_.Width(), area_.Height(), buffer_->Canvas().Handle(), 0, 0,
            SRCCOPY);
 }
 

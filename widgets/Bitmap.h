@@ -44,6 +44,10 @@ public:
     bool LoadFromFile(const std::string& path);
     // The colour of a pixel, read from the bits; black outside the bitmap.
     _color Pixel(int x, int y) const noexcept;
+    // Writes a picture of `width` x `height` colours, row by row, straight
+    // into the bits at the top left corner: one pass instead of a GDI call
+    // per pixel. False, with nothing written, when it does not fit.
+    bool PutPixels(const _color* colors, int width, int height) noexcept;
 
 private:
     int width_ = 0;
@@ -56,19 +60,25 @@ private:
 };
 
 // Double buffering: drawing goes to Canvas(); the destructor copies the
-// area to `target` in one operation.
+// area to `target` in one operation. The buffer is a bitmap of its own, or
+// one the caller keeps for many paints (grown to the area when smaller, so
+// that a window repainted every second makes no new bitmap).
 class _memorydc {
 public:
     _memorydc(HDC target, const _rect& area);
+    _memorydc(HDC target, const _rect& area, _bitmap& kept);
     ~_memorydc();
     _memorydc(const _memorydc&) = delete;
     _memorydc& operator=(const _memorydc&) = delete;
-    _canvas& Canvas() noexcept { return buffer_.Canvas(); }
+    _canvas& Canvas() noexcept { return buffer_->Canvas(); }
 
 private:
     HDC target_;
     _rect area_;
-    _bitmap buffer_;
+    // Made only without a kept buffer: even an empty bitmap holds a memory
+    // DC, which under Wine costs round trips to the wine server to make.
+    std::unique_ptr<_bitmap> own_;
+    _bitmap* buffer_;
 };
 
 class _icon {

@@ -24,12 +24,32 @@ _canvas::~_canvas() {
     if (originalFont_) SelectObject(dc_, originalFont_);
 }
 
+template <class Slot>
+Slot& _canvas::Oldest(Slot (&slots)[KEPT]) noexcept {
+    Slot* oldest = &slots[0];
+    for (Slot& slot : slots)
+        if (slot.used < oldest->used) oldest = &slot;
+    return *oldest;
+}
+
 void _canvas::SetPen(_color color, int width) {
     if (hasPen_ && color == penColor_ && width == penWidth_) return;
-    _pen pen(CreatePen(PS_SOLID, width, ToRGB(color)));
-    HGDIOBJ previous = SelectObject(dc_, pen.get());
-    if (!originalPen_) originalPen_ = previous;
-    pen_ = std::move(pen);
+    _penslot* slot = nullptr;
+    for (_penslot& kept : pens_)
+        if (kept.pen && kept.color == color && kept.width == width) slot = &kept;
+    if (slot) {
+        SelectObject(dc_, slot->pen.get());
+    } else {
+        _pen pen(CreatePen(PS_SOLID, width, ToRGB(color)));
+        HGDIOBJ previous = SelectObject(dc_, pen.get());
+        if (!originalPen_) originalPen_ = previous;
+        // Selected last longest ago, so not selected now: safe to delete.
+        slot = &Oldest(pens_);
+        slot->pen = std::move(pen);
+        slot->color = color;
+        slot->width = width;
+    }
+    slot->used = ++uses_;
     penColor_ = color;
     penWidth_ = width;
     hasPen_ = true;
@@ -37,10 +57,21 @@ void _canvas::SetPen(_color color, int width) {
 
 void _canvas::SetBrush(_color color) {
     if (hasBrush_ && !brushClear_ && color == brushColor_) return;
-    _brush brush(CreateSolidBrush(ToRGB(color)));
-    HGDIOBJ previous = SelectObject(dc_, brush.get());
-    if (!originalBrush_) originalBrush_ = previous;
-    brush_ = std::move(brush);
+    _brushslot* slot = nullptr;
+    for (_brushslot& kept : brushes_)
+        if (kept.brush && kept.color == color) slot = &kept;
+    if (slot) {
+        SelectObject(dc_, slot->brush.get());
+    } else {
+        _brush brush(CreateSolidBrush(ToRGB(color)));
+        HGDIOBJ previous = SelectObject(dc_, brush.get());
+        if (!originalBrush_) originalBrush_ = previous;
+        slot = &Oldest(brushes_);
+        slot->brush = std::move(brush);
+        slot->color = color;
+    }
+    slot->used = ++uses_;
+    brush_ = slot->brush.get();
     brushColor_ = color;
     brushClear_ = false;
     hasBrush_ = true;
@@ -50,7 +81,7 @@ void _canvas::SetBrushClear() {
     if (hasBrush_ && brushClear_) return;
     HGDIOBJ previous = SelectObject(dc_, GetStockObject(NULL_BRUSH));
     if (!originalBrush_) originalBrush_ = previous;
-    brush_.reset();
+    brush_ = nullptr;
     brushClear_ = true;
     hasBrush_ = true;
 }
@@ -80,13 +111,13 @@ void _canvas::Rectangle(const _rect& r) noexcept {
 void _canvas::FillRect(const _rect& r) noexcept {
     if (brushClear_) return;
     const RECT area{r.left, r.top, r.right, r.bottom};
-    ::FillRect(dc_, &area, brush_ ? brush_.get() : static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
+    ::FillRect(dc_, &area, brush_ ? brush_ : static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
 }
 
 void _canvas::FrameRect(const _rect& r) noexcept {
     if (brushClear_) return;
     const RECT area{r.left, r.top, r.right, r.bottom};
-    ::FrameRect(dc_, &area, brush_ ? brush_.get() : static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
+    ::FrameRect(dc_, &area, brush_ ? brush_ : static_cast<HBRUSH>(GetCurrentObject(dc_, OBJ_BRUSH)));
 }
 
 void _canvas::TextOut(int x, int y, const std::string& text) noexcept {

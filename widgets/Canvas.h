@@ -67,7 +67,9 @@ private:
 
 // The canvas owns the pen, brush and font it makes and selects; the DC's
 // own objects are put back when the canvas goes. Setters that get the value
-// already in use make nothing.
+// already in use make nothing, and the last few pens and brushes stay at
+// hand: a picture drawn again in the same colours makes none after the
+// first time.
 class _canvas {
 public:
     explicit _canvas(HDC dc) noexcept : dc_(dc) {}
@@ -108,10 +110,31 @@ public:
     _color Pixel(int x, int y) const noexcept;
     void SetPixel(int x, int y, _color color) noexcept;
 
+    // Pens and brushes kept at most, each kind.
+    static constexpr int KEPT = 6;
+
 private:
+    struct _penslot {
+        _pen pen;
+        _color color = 0;
+        int width = 0;
+        unsigned used = 0;
+    };
+    struct _brushslot {
+        _brush brush;
+        _color color = 0;
+        unsigned used = 0;
+    };
+
     HDC dc_;
-    _pen pen_;
-    _brush brush_;
+    // The slot least recently selected (its object is not selected now).
+    template <class Slot>
+    static Slot& Oldest(Slot (&slots)[KEPT]) noexcept;
+
+    _penslot pens_[KEPT];
+    _brushslot brushes_[KEPT];
+    unsigned uses_ = 0;
+    HBRUSH brush_ = nullptr;  // the selected one of brushes_, none when clear
     _fonthandle fontHandle_;
     HGDIOBJ originalPen_ = nullptr;
     HGDIOBJ originalBrush_ = nullptr;

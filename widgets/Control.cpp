@@ -11,10 +11,20 @@ namespace corvex {
 
 namespace {
 
-// The object of a window is kept in a window property, so that subclassed
-// system controls and the layer's own windows are found the same way.
+// The object of a window of the layer's own class sits in the window's extra
+// bytes, read in-process; a subclassed system control, whose extra bytes are
+// its own, keeps it in a window property (under Wine each property read is a
+// round trip to the wine server, and every message looks the object up).
 const char* const kObjectProperty = "corvex.control";
 const char* const kOwnClass = "CorvexControl";
+constexpr int kObjectSlot = 0;  // offset in the own class's extra bytes
+
+// The own class's atom, read from the first window of it that was bound
+// (whichever module of the process registered the class), else 0.
+ATOM& OwnClassAtom() noexcept {
+    static ATOM atom = 0;
+    return atom;
+}
 
 long& LiveWindowCount() noexcept {
     static long live = 0;  // for the leak checks only
@@ -30,6 +40,7 @@ void RegisterOwnClass(WNDPROC procedure) noexcept {
     // frames that depend on the size.
     wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = sizeof(LONG_PTR);  // the object
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
@@ -208,7 +219,11 @@ _wincontrol::~_wincontrol() {
 }
 
 _wincontrol* _wincontrol::FromHandle(HWND window) noexcept {
-    return window ? static_cast<_wincontrol*>(GetPropA(window, kObjectProperty)) : nullptr;
+    if (!window) return nullptr;
+    const ATOM own = OwnClassAtom();
+    if (own && GetClassLongPtrA(window, GCW_ATOM) == own)
+        return reinterpret_cast<_wincontrol*>(GetWindowLongPtrA(window, kObjectSlot));
+    return static_cast<_wincontrol*>(GetPropA(window, kObjectProperty));
 }
 
 long _wincontrol::LiveWindows() noexcept {
@@ -265,12 +280,20 @@ void _wincontrol::DestroyHandle() noexcept {
 
 void _wincontrol::Bind(HWND window) noexcept {
     handle_ = window;
-    SetPropA(window, kObjectProperty, this);
+    if (ownClass_) {
+        if (!OwnClassAtom()) OwnClassAtom() = static_cast<ATOM>(GetClassLongPtrA(window, GCW_ATOM));
+        SetWindowLongPtrA(window, kObjectSlot, reinterpret_cast<LONG_PTR>(this));
+    } else {
+        SetPropA(window, kObjectProperty, this);
+    }
     ++LiveWindowCount();
 }
 
 void _wincontrol::Unbind() noexcept {
-    RemovePropA(handle_, kObjectProperty);
+    if (ownClass_)
+        SetWindowLongPtrA(handle_, kObjectSlot, 0);
+    else
+        RemovePropA(handle_, kObjectProperty);
     handle_ = nullptr;
     previous_ = nullptr;
     --LiveWindowCount();
@@ -325,16 +348,37 @@ LRESULT _wincontrol::OnPaint() {
     _paintdc dc(handle_);
     const _rect area = dc.Area();
     if (area.Empty()) return 0;
-    _memorydc buffer(dc.Handle(), area);
-    const HDC surface = buffer.Canvas().Handle();
+    // One buffer for the windows of a top-level window, kept and grown to
+    // the largest area painted: a band repainted every second makes no new
+    // bitmap. A paint within a paint takes a buffer of its own.
+    _wincontrol* top = this;
+    while (top->parent_) top = top->parent_;
+    if (top->painting_) {
+        _memorydc buffer(dc.Handle(), area);
+        PaintBuffered(buffer.Canvas(), area, dc.Handle());
+        return 0;
+    }
+    if (!top->paintBuffer_) top->paintBuffer_ = std::make_unique<_bitmap>();
+    struct Busy {
+        bool& flag;
+        ~Busy() { flag = false; }
+    };
+    top->painting_ = true;
+    const Busy busy{top->painting_};
+    _memorydc buffer(dc.Handle(), area, *top->paintBuffer_);
+    PaintBuffered(buffer.Canvas(), area, dc.Handle());
+    return 0;
+}
+
+void _wincontrol::PaintBuffered(_canvas& buffer, const _rect& area, HDC screen) {
+    const HDC surface = buffer.Handle();
     const int saved = SaveDC(surface);
     {
         _canvas canvas(surface);
         PaintWindow(canvas);
     }
     RestoreDC(surface, saved);
-    PaintChildren(buffer.Canvas(), area, dc.Handle());
-    return 0;
+    PaintChildren(buffer, area, screen);
 }
 
 LRESULT _wincontrol::OnEraseBackground(WPARAM dc) {

@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -263,6 +264,8 @@ private:
     void Unbind() noexcept;
 
     LRESULT OnPaint();
+    // The window's surface and its windowless children into `buffer`.
+    void PaintBuffered(_canvas& buffer, const _rect& area, HDC screen);
     LRESULT OnEraseBackground(WPARAM dc);
     LRESULT OnWindowPosChanged(LPARAM lparam);
     LRESULT OnReflectable(UINT message, WPARAM wparam, LPARAM lparam);
@@ -289,6 +292,9 @@ private:
     _point windowSize_;  // the size the window last reported
     std::vector<_control*> children_;
     _fonthandle fontHandle_;
+    // A top-level window's paint buffer, shared by its child windows.
+    std::unique_ptr<_bitmap> paintBuffer_;
+    bool painting_ = false;
     _brush colorBrush_;
     _color colorBrushColor_ = 0;
 

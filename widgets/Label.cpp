@@ -11,6 +11,7 @@ _label::_label(_component* owner, _wincontrol* parent, std::string caption)
 void _label::SetCaption(const std::string& caption) {
     if (caption == caption_) return;
     caption_ = caption;
+    textWidth_ = -1;
     AdjustSize();
     Invalidate();
 }
@@ -49,12 +50,20 @@ void _label::AdjustSize() {
     const _windowdc screen;
     RECT r{0, 0, 0, 0};
     {
-        _canvas canvas(screen.Handle());
-        canvas.SetFont(Font());
+        const _selected font(screen.Handle(), FontHandle());
         // An empty caption still takes a line's height.
         DrawTextA(screen.Handle(), caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     }
     SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
+}
+
+HFONT _label::FontHandle() {
+    if (!font_ || !Font().SameFace(fontOf_)) {
+        font_ = MakeFont(Font());
+        fontOf_ = Font();
+        textWidth_ = -1;
+    }
+    return font_.get();
 }
 
 void _label::Paint(_canvas& canvas) {
@@ -63,7 +72,8 @@ void _label::Paint(_canvas& canvas) {
         canvas.SetBrush(Color());
         canvas.FillRect(area);
     }
-    canvas.SetFont(Font());
+    if (caption_.empty()) return;
+    const _selected font(canvas.Handle(), FontHandle());
     RECT r{area.left, area.top, area.right, area.bottom};
     SetBkMode(canvas.Handle(), TRANSPARENT);
     const UINT format = DT_SINGLELINE | DT_EXPANDTABS |
@@ -74,10 +84,34 @@ void _label::Paint(_canvas& canvas) {
         SetTextColor(canvas.Handle(), ToRGB(SYSCOLOR_BTNHIGHLIGHT));
         DrawTextA(canvas.Handle(), caption_.c_str(), -1, &etch, format);
         SetTextColor(canvas.Handle(), ToRGB(SYSCOLOR_BTNSHADOW));
-    } else {
-        SetTextColor(canvas.Handle(), ToRGB(Font().color));
+        DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, format);
+        return;
+    }
+    SetTextColor(canvas.Handle(), ToRGB(Font().color));
+    if (caption_.find_first_of("&\t") == std::string::npos) {
+        // Plain text: written where DrawText would put it, without its
+        // measuring at every paint (a meter label is painted every tick).
+        const int width = TextWidth();
+        const int x = alignment_ == TEXT_RIGHT    ? r.right - width
+                      : alignment_ == TEXT_CENTER ? (r.left + r.right - width) / 2
+                                                  : r.left;
+        ExtTextOutA(canvas.Handle(), x, r.top, ETO_CLIPPED, &r, caption_.c_str(), static_cast<UINT>(caption_.size()),
+                    nullptr);
+        return;
     }
     DrawTextA(canvas.Handle(), caption_.c_str(), -1, &r, format);
+}
+
+int _label::TextWidth() {
+    if (textWidth_ >= 0) return textWidth_;
+    const _windowdc screen;
+    SIZE size{};
+    {
+        const _selected font(screen.Handle(), FontHandle());
+        GetTextExtentPoint32A(screen.Handle(), caption_.c_str(), static_cast<int>(caption_.size()), &size);
+    }
+    textWidth_ = size.cx;
+    return textWidth_;
 }
 
 }  // namespace corvex

@@ -41,7 +41,16 @@ protected:
 private:
     void AdjustSize();
 
+    // The font as a handle, made once per change of face rather than at
+    // every paint.
+    HFONT FontHandle();
+    // The caption's width in the font, measured once per change of either.
+    int TextWidth();
+
     std::string caption_;
+    _fonthandle font_;
+    _fontspec fontOf_;
+    int textWidth_ = -1;  // unknown
     bool autoSize_ = true;
     _alignment alignment_ = TEXT_LEFT;
     _wincontrol* focusControl_ = nullptr;

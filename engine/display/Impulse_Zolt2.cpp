@@ -192,35 +192,52 @@ void _impulse::DrawProgress() {
 
 void _impulse::DrawText(_istyle style) {
     // Measured with the bitmap's own default font, not the control's Font:
-    // the text is left out of graphs too low for the system's text.
-    if (frame_.Height() < frame_.Canvas().TextHeight("0")) return;
+    // the text is left out of graphs too low for the system's text. That
+    // font never changes, so once is enough.
+    if (zeroHeight_ < 0) zeroHeight_ = frame_.Canvas().TextHeight("0");
+    if (frame_.Height() < zeroHeight_) return;
     if (text_.empty()) return;
-    const std::string text =
-        (art_ & IMPULSE_PERCENT) ? FormatImpulseText(text_, ImpulsePercent(history_.Newest().value, max_)) : text_;
-    if (text.empty()) return;
-
-    _bitmap label;
-    _fontspec font = Font();
     const bool progressor = style == IMPULSE_PROGRESSOR;
+    _color fontColor = Font().color;
     _color fill = backColor_;
     if (progressor) {
-        font.color = (backColor_ == COLOR_GRAY && Color() == COLOR_WHITE) ? COLOR_SILVER : COLOR_WHITE;
+        fontColor = (backColor_ == COLOR_GRAY && Color() == COLOR_WHITE) ? COLOR_SILVER : COLOR_WHITE;
         fill = COLOR_BLACK;
     }
-    label.Canvas().SetFont(font);
-    const _point size = label.Canvas().TextExtent(text);
-    label.SetSize(size.x, size.y);
-    if (label.Empty()) return;
-    label.Canvas().SetBrush(fill);
-    label.Canvas().FillRect(_rect::Bounds(0, 0, size.x, size.y));
-    label.Canvas().TextOut(0, 0, text);
+    const int percent = (art_ & IMPULSE_PERCENT) ? ImpulsePercent(history_.Newest().value, max_) : -1;
+    if (!labelDrawn_ || percent != labelPercent_ || fill != labelFill_ || fontColor != labelFont_.color ||
+        text_ != labelText_ || !Font().SameFace(labelFont_))
+        DrawLabel(percent, fontColor, fill);
+    if (label_.Empty()) return;
 
     if (!progressor) {
-        frame_.Canvas().Draw(2, 2, label, SRCCOPY);
+        frame_.Canvas().Draw(2, 2, label_, SRCCOPY);
         return;
     }
-    const _textorigin at = ProgressTextOrigin(frame_.Width(), frame_.Height(), size.x, size.y);
-    frame_.Canvas().Draw(at.x, at.y, label, backColor_ == COLOR_GRAY ? kBlendOr : kBlendXor);
+    const _textorigin at = ProgressTextOrigin(frame_.Width(), frame_.Height(), label_.Width(), label_.Height());
+    frame_.Canvas().Draw(at.x, at.y, label_, backColor_ == COLOR_GRAY ? kBlendOr : kBlendXor);
+}
+
+// The text on a bitmap of its own size: measured and written once per change.
+void _impulse::DrawLabel(int percent, _color fontColor, _color fill) {
+    labelText_ = text_;
+    labelPercent_ = percent;
+    labelFont_ = Font();
+    labelFont_.color = fontColor;
+    labelFill_ = fill;
+    labelDrawn_ = true;
+    const std::string text = percent >= 0 ? FormatImpulseText(text_, percent) : text_;
+    if (text.empty()) {
+        label_.SetSize(0, 0);
+        return;
+    }
+    label_.Canvas().SetFont(labelFont_);
+    const _point size = label_.Canvas().TextExtent(text);
+    label_.SetSize(size.x, size.y);
+    if (label_.Empty()) return;
+    label_.Canvas().SetBrush(fill);
+    label_.Canvas().FillRect(_rect::Bounds(0, 0, size.x, size.y));
+    label_.Canvas().TextOut(0, 0, text);
 }
 
 void _impulse::DrawBorder() {

@@ -93,6 +93,7 @@ private:
     void DrawGraph(_istyle style);
     void DrawProgress();
     void DrawText(_istyle style);
+    void DrawLabel(int percent, _color fontColor, _color fill);
     void DrawBorder();
 
     std::uint32_t max_ = 100;
@@ -108,6 +109,15 @@ private:
     // Flush repaints.
     std::uint32_t pending_ = 0;
     _bitmap frame_;
+    // The text overlay as last drawn and what it was drawn from: a frame
+    // whose text, font and fill did not change copies the same picture.
+    _bitmap label_;
+    std::string labelText_;  // Text as it was, unformatted
+    int labelPercent_ = -1;  // the percentage put in, -1 without one
+    _fontspec labelFont_;
+    _color labelFill_ = 0;
+    bool labelDrawn_ = false;
+    int zeroHeight_ = -1;  // of "0" on the frame's own font, measured once
 };
 
 }  // namespace corvex

@@ -41,9 +41,8 @@ _traysurface::_traysurface() : picture_(_traypicture::SIZE, _traypicture::SIZE) 
 }
 
 void _traysurface::Put(const _traypicture& picture) {
-    for (int y = 0; y < _traypicture::SIZE; ++y)
-        for (int x = 0; x < _traypicture::SIZE; ++x) picture_.Canvas().SetPixel(x, y, picture.At(x, y));
-    GdiFlush();  // the bits are read directly after this
+    // Straight into the bits: the icon is redrawn on most ticks.
+    picture_.PutPixels(picture.Pixels().data(), _traypicture::SIZE, _traypicture::SIZE);
 }
 
 _iconhandle _traysurface::MakeIcon() const {

@@ -266,20 +266,20 @@ void _speeder::AddMenuItems(_menuitem& item) { (void)item; }
 
 void _speeder::Rearrange() { Arrange(layout_.left, layout_.top, layout_.Width(), layout_.Height()); }
 
+// The labels mark themselves for painting when their text changes, and
+// only then: an amount that moved by a few bytes mostly reads the same.
+// They are painted with the graph's repaint of this tick, or with the
+// band's next paint: a paint of their own would double the cost of a tick.
 void _speeder::ShowTotal() {
     const std::string decimal = LocaleDecimalSeparator();
     totalLabel_->SetCaption((options_ & SPEEDER_BITS) ? FormatBits(total_ * 8, decimal)
                                                       : FormatBytes(total_, decimal));
-    totalLabel_->Invalidate();
 }
 
 void _speeder::ShowFree() {
     const std::string decimal = LocaleDecimalSeparator();
     freeLabel_->SetCaption((options_ & SPEEDER_BITS) ? FormatBits(free_ * 8, decimal)
                                                      : FormatBytes(free_, decimal));
-    // Painted with the graph's repaint of this tick, or with the band's
-    // next paint: a paint of its own would double the cost of a tick.
-    freeLabel_->Invalidate();
 }
 
 // ---------------------------------------------------------------------------

@@ -38,8 +38,11 @@ std::string AnsiName(const char16_t* text, std::size_t length) {
 class _pulse::Walker final : public _perfvisitor {
 public:
     explicit Walker(_pulse& pulse) : pulse_(pulse) {}
+    // The block's object count; unknown (not 0) for a block too short for it.
+    std::uint32_t Objects() const noexcept { return objects_; }
 
     void SeenBlock(std::uint32_t numObjects) override {
+        objects_ = numObjects;
         Log(90, "_pulse.KERNEL_LoadScope: PData=%p (NumObjectTypes=%u)",
             static_cast<const void*>(pulse_.data_.data()), numObjects);
     }
@@ -87,6 +90,7 @@ public:
 private:
     _pulse& pulse_;
     bool instances_ = false;
+    std::uint32_t objects_ = UINT32_MAX;
 };
 
 _pulse::_pulse(_component* owner, _registrybackend& backend)
@@ -113,6 +117,7 @@ void _pulse::SetScope(const std::string& scope) {
     Log(80, "_pulse.KERNEL_SetScope: <-");
     if (scope == scope_) return;
     scope_ = scope;
+    emptyReuses_ = 0;  // another question: ask it at once
     Log(80, "_pulse.KERNEL_SetScope: ->");
 }
 
@@ -124,6 +129,7 @@ int _pulse::KERNEL_LoadNames() {
     Log(80, "_pulse.KERNEL_LoadNames: <-");
     names_.clear();
     namesLoaded_ = false;
+    emptyReuses_ = 0;
     int result = _ERROR;
 
     _regkey opened = 0;
@@ -165,6 +171,7 @@ int _pulse::KERNEL_KillScope() {
     data_.shrink_to_fit();
     names_.clear();
     namesLoaded_ = false;
+    emptyReuses_ = 0;
     // Closing the performance-data key lets the system release what it
     // gathered for the queries.
     backend_.CloseKey(REGISTRY_PERFORMANCE_DATA);
@@ -175,6 +182,13 @@ int _pulse::KERNEL_KillScope() {
 int _pulse::KERNEL_LoadScope() {
     Log(80, "_pulse.KERNEL_LoadScope: <-");
     if (dead_ || scope_.empty() || !namesLoaded_) return _ERROR;
+    if (emptyReuses_ > 0) {
+        // The last answer held no object at all: it stands for this
+        // refresh too, and walks to nothing again.
+        --emptyReuses_;
+        Log(90, "_pulse.KERNEL_LoadScope: -> %d (no objects last time)", _OK);
+        return _OK;
+    }
 
     dataFaults_ = 0;
     data_.assign(dataSize_, 0);
@@ -212,6 +226,10 @@ int _pulse::KERNEL_LoadScope() {
     ReadBlockTime(data_.data(), valid, dataTime_);
     Walker walker(*this);
     WalkPerfData(data_.data(), valid, filters_, walker, AnsiName);
+    // A system where no provider answers (Wine's data are such a block)
+    // keeps answering so; each query loads every provider's library and
+    // walks the services' keys, which costs more than all else a tick does.
+    if (walker.Objects() == 0) emptyReuses_ = EMPTY_REUSES;
     Log(90, "_pulse.KERNEL_LoadScope: -> %d", _OK);
     return _OK;
 }

@@ -74,6 +74,9 @@ public:
     static constexpr std::uint32_t MAX_GROWTHS = 32;
     // The buffer never grows beyond this.
     static constexpr std::uint32_t MAX_DATA_SIZE = 64u << 20;
+    // After an answer without a single object, this many refreshes take it
+    // as their answer before the system is asked again (a minute at 1 Hz).
+    static constexpr std::uint32_t EMPTY_REUSES = 59;
 
 private:
     class Walker;
@@ -84,6 +87,7 @@ private:
     std::uint32_t dataSize_ = 5000;
     std::uint32_t dataAdjust_ = 1000;
     std::uint32_t dataFaults_ = 0;
+    std::uint32_t emptyReuses_ = 0;
     _perffilters filters_;
 
     bool namesLoaded_ = false;

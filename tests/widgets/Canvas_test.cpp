@@ -32,6 +32,18 @@ TEST(CanvasTest, RectangleOutlineAndInsideAndTheLineConvention) {
     EXPECT_EQ(b.Pixel(0, 20), COLOR_BLACK);
 }
 
+// Written into the bits, a picture reads back as SetPixel would leave it.
+TEST(CanvasTest, PutPixelsMatchesSetPixel) {
+    const _color picture[6] = {kRed, kBlue, SYSCOLOR_BTNSHADOW, kYellow, COLOR_WHITE, 0x80FF00FFu};
+    _bitmap put(4, 4), drawn(4, 4);
+    ASSERT_TRUE(put.PutPixels(picture, 3, 2));
+    for (int i = 0; i < 6; ++i) drawn.Canvas().SetPixel(i % 3, i / 3, picture[i]);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(put.Pixel(x, y), drawn.Pixel(x, y)) << x << "," << y;
+    EXPECT_FALSE(put.PutPixels(picture, 5, 1));  // wider than the bitmap: nothing written
+    EXPECT_EQ(put.Pixel(3, 0), COLOR_BLACK);
+}
+
 TEST(CanvasTest, SystemColoursBecomeTheSystemsRgbWhenDrawn) {
     EXPECT_EQ(ToRGB(SYSCOLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ToRGB(0x80000014u), GetSysColor(COLOR_BTNHIGHLIGHT));

@@ -230,6 +230,34 @@ TEST_F(Pulse, GetDataRefusesWhatItCannotRead) {
     EXPECT_EQ(value, 1u);
 }
 
+// A block without objects stands for the next EMPTY_REUSES refreshes; one
+// with objects is asked for at every refresh, and a new scope at once.
+TEST_F(Pulse, AnAnswerWithoutObjectsIsReusedForAWhile) {
+    CountingRegistry counting(memory_);
+    ServeData(PerfDataWriter().Build());
+    _component owner;  // goes before the registry it uses
+    _pulse& pulse = owner.Make<_pulse>(counting);
+    pulse.SetScope("238");
+    int objects = 0;
+    pulse.OnObject = [&](std::uint32_t) { return ++objects, 0; };
+    const auto queries = [&](int refreshes) {
+        const int before = counting.queries;
+        for (int i = 0; i < refreshes; ++i) EXPECT_EQ(pulse.Refresh(), _OK);
+        return counting.queries - before;
+    };
+    EXPECT_EQ(queries(1 + _pulse::EMPTY_REUSES), 1);
+    ServeData(Processors(1, 5));
+    EXPECT_EQ(queries(1), 1);  // the reuse has run out
+    EXPECT_EQ(objects, 1);
+    EXPECT_EQ(queries(3), 3);
+    ServeData(PerfDataWriter().Build());
+    EXPECT_EQ(queries(2), 1);
+    memory_.Put(REGISTRY_PERFORMANCE_DATA, "", "2", REGISTRY_TYPE_BINARY, PerfDataWriter().Build());
+    pulse.SetScope("2");
+    EXPECT_EQ(queries(1), 1);
+    EXPECT_EQ(objects, 4);
+}
+
 // Wine's performance data is an empty block and its counter-name key cannot
 // tell its largest value size: the real path still loads and finds nothing.
 TEST_F(Pulse, RealRegistryAnswersWithoutObjects) {
