@@ -1,17 +1,24 @@
 // Thirty days of the engine's tick, as fast as it goes: the whole bar with
 // its eleven Sentinels, shown, plus a band of graph Speeders whose loads
-// wander every tick, the CPU Sentinel on a synthetic idle source, driven
-// through TPULSE.TIMERTimer with a clock that advances one second a tick.
+// wander every tick, driven through TPULSE.TIMERTimer with a clock that
+// advances one second a tick. Every Sentinel that reads a source per tick
+// reads a synthetic one whose values move, so that every readout repaints:
+// the CPU's idle times, the drives' free space, the memory status, the
+// performance data of the kernel counts and the network interfaces (the
+// dial-up link among them), the power source and the up-time.
 // It prints, at the start and as it goes, what must not grow: the live
 // handles of the window layer (_livehandles), the windows of this thread,
 // the system's GDI and USER object counts (0 under Wine, whose
 // GetGuiResources is a stub), kernel handles, threads and memory.
 //
-//   bench_soak [--ticks=N] [--seconds=S] [--full]
+//   bench_soak [--ticks=N] [--seconds=S] [--full] [--breakdown=N] [--system-sources]
 //
 // By default it stops after 100000 ticks or 120 seconds, whichever comes
 // first, and prints the rate and what the full 2.6 million ticks would
-// take; --full runs them all.
+// take; --full runs them all. After the warm-up it shows where the time of
+// a tick goes, Sentinel by Sentinel, over 300 ticks (--breakdown=N: N
+// ticks, 0 for none). --system-sources leaves the Sentinels but the CPU's
+// on the system's own sources, to see what reading them costs.
 
 #include <windows.h>
 #include <psapi.h>
@@ -22,17 +29,39 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "AudioSentinel.h"
+#include "Battery_Zolt2.h"
 #include "BenchClock.h"
+#include "BuiltinSentinels.h"
 #include "Corvex_Kernel.h"
 #include "Corvex_Sentinels.h"
 #include "Corvex_Speeders.h"
 #include "CpuSentinel.h"
+#include "DriveSentinel.h"
+#include "FSR_Win32.h"
+#include "FsrSentinel.h"
 #include "Heart_Zolt2.h"
 #include "Impulse_Zolt2.h"
+#include "KernelSentinel.h"
+#include "Lair_Zolt2.h"
+#include "LanSentinel.h"
+#include "MailSentinel.h"
+#include "MemorySentinel.h"
+#include "NetSentinel.h"
+#include "OsVersion.h"
+#include "PerfData.h"
+#include "RegistryMemory.h"
+#include "StartupOptions.h"
+#include "SystemSentinel.h"
+#include "SystemSpeeders.h"
+#include "System_Zolt2.h"
 #include "Timer.h"
 #include "WinHandle.h"
+#include "support/PerfDataWriter.h"
 
 namespace {
 
@@ -65,6 +94,114 @@ void AdvanceSources() {
     for (int i = 0; i < 64; ++i)
         g_idle[i] += static_cast<std::uint64_t>((100 - Wave(g_tick, i)) / 100 * 10000000);
 }
+
+// Two fixed drives, C: and D:, whose free space wanders (10 GiB each).
+class _soakdrives final : public _drivesystem {
+public:
+    std::uint32_t LogicalDrives() override { return 0x4 | 0x8; }
+    unsigned DriveType(const std::string&) override { return DRIVE_FIXED; }
+    bool DiskFreeSpace(const std::string& root, _clusters& clusters) override {
+        clusters.sectorsPerCluster = 8;
+        clusters.bytesPerSector = 512;
+        clusters.totalClusters = kClusters;
+        clusters.freeClusters = static_cast<std::uint32_t>((100 - Wave(g_tick, root[0])) / 100 * kClusters);
+        return true;
+    }
+    bool HasDiskFreeSpaceEx() override { return true; }
+    bool DiskFreeSpaceEx(const std::string& root, std::uint64_t& total, std::uint64_t& totalFree) override {
+        _clusters clusters;
+        DiskFreeSpace(root, clusters);
+        total = std::uint64_t{kClusters} * 4096;
+        totalFree = std::uint64_t{clusters.freeClusters} * 4096;
+        return true;
+    }
+    // The shell's picture of the system drive: asked when a row is named.
+    _icon SmallIcon(const std::string&) override { return Win32Drives().SmallIcon("C:\\"); }
+    void NotifyMedia(const std::string&, bool) override {}
+    void FailCriticalErrors() override {}
+
+private:
+    static constexpr std::uint32_t kClusters = 2621440;
+};
+
+// Mains and battery by turns, five ticks each, with a wandering charge:
+// the power readout redraws at every change.
+class _soakpower final : public _powersource {
+public:
+    bool Read(_powerreading& reading) override {
+        const bool battery = (g_tick / 5) % 2 != 0;
+        const int charge = static_cast<int>(Wave(g_tick, 3));
+        reading.acLineStatus = battery ? 0 : 1;
+        reading.batteryFlag = static_cast<std::uint8_t>(charge > 66 ? 1 : charge > 33 ? 0 : 2);
+        reading.batteryLifePercent = static_cast<std::uint8_t>(charge < 0 ? 0 : charge > 100 ? 100 : charge);
+        return true;
+    }
+};
+
+// The memory status: the machine's totals, free amounts that wander.
+_memorystatus g_memoryTotals;
+_memorystatus SoakMemory() {
+    _memorystatus status = g_memoryTotals;
+    status.ramFree = static_cast<std::uint64_t>((100 - Wave(g_tick, 5)) / 100 * status.ramTotal);
+    status.pageFree = static_cast<std::uint64_t>((100 - Wave(g_tick, 6)) / 100 * status.pageTotal);
+    status.virtualFree = static_cast<std::uint64_t>((100 - Wave(g_tick, 7)) / 100 * status.virtualTotal);
+    return status;
+}
+
+// The performance data of the Kernel, LAN and RAS Sentinels: the Objects
+// object (counts that wander) and three network interfaces (the loopback
+// one, a card and the dial-up link) whose byte counters grow at wandering
+// rates.
+class _soakperfdata {
+public:
+    _soakperfdata() {
+        const char names[] = "260\0Objects\0510\0Network Interface\0";  // ends in two zeros
+        std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(names),
+                                        reinterpret_cast<const std::uint8_t*>(names) + sizeof names);
+        registry_.Put(REGISTRY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Perflib\\009",
+                      "Counter", REGISTRY_TYPE_MULTI_SZ, bytes);
+        registry_.PutSource(REGISTRY_PERFORMANCE_DATA, "", "260", REGISTRY_TYPE_BINARY, [] {
+            test::PerfDataWriter w;
+            w.Object(260, {{248, perf::SIZE_DWORD}, {250, perf::SIZE_DWORD}, {252, perf::SIZE_DWORD},
+                           {254, perf::SIZE_DWORD}, {256, perf::SIZE_DWORD}, {258, perf::SIZE_LARGE}});
+            const auto count = [](int phase, double scale) {
+                return static_cast<std::uint64_t>(Wave(g_tick, phase) * scale);
+            };
+            w.NoInstances({count(8, 1), count(9, 20), count(10, 50), count(11, 5), count(12, 3), count(13, 1e6)});
+            return w.Build(g_clock);
+        });
+        registry_.PutSource(REGISTRY_PERFORMANCE_DATA, "", "510", REGISTRY_TYPE_BINARY, [this] {
+            test::PerfDataWriter w;
+            w.Object(510, {{388, perf::SIZE_LARGE}, {520, perf::SIZE_DWORD}, {264, perf::SIZE_LARGE},
+                           {506, perf::SIZE_LARGE}});
+            for (Link& link : links_) {
+                // Once per tick: the LAN and RAS Sentinels both ask.
+                if (link.tick != g_tick) {
+                    link.tick = g_tick;
+                    const double share = Wave(g_tick, link.phase) / 100 * link.bandwidth / 8;
+                    link.received += static_cast<std::uint64_t>(share);
+                    link.sent += static_cast<std::uint64_t>(share / 3);
+                }
+                w.Instance(link.name, {link.received + link.sent, link.bandwidth, link.received, link.sent});
+            }
+            return w.Build(g_clock);
+        });
+    }
+    _registrybackend& Registry() noexcept { return registry_; }
+
+private:
+    struct Link {
+        std::u16string name;
+        std::uint32_t bandwidth;  // bits per second
+        int phase;
+        std::uint64_t received = 0, sent = 0;
+        long tick = -1;
+    };
+    _memoryregistry registry_;
+    std::vector<Link> links_ = {{u"MS TCP Loopback interface", 10000000, 14},
+                                {u"Card A", 100000000, 15},
+                                {u"WAN [PPP_SLIP] Interface #2", 56000, 16}};
+};
 
 // Graph Speeders that change every tick, with meters (amounts in bytes).
 class _soakspeeder final : public _gspeeder {
@@ -162,50 +299,139 @@ void Pump() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
+// Where a tick's time goes: `ticks` ticks done as TPULSE.TIMERTimer does
+// them, each Sentinel's refresh (its reads and its paint) timed on its own,
+// and the message loop beside them. The bar's own tick follows, so that its
+// next interval starts afresh.
+void PrintBreakdown(TPULSE& bar, long ticks, const std::function<void()>& advance) {
+    const std::size_t count = bar.SentinelCount();
+    std::vector<double> spent(count, 0.0);
+    double pumped = 0;
+    const double start = Seconds();
+    for (long i = 0; i < ticks; ++i) {
+        advance();
+        for (std::size_t s = 0; s < count; ++s) {
+            const double before = Seconds();
+            bar.Sentinels(s)->RefreshSpeedersPulse(1000);
+            spent[s] += Seconds() - before;
+        }
+        const double before = Seconds();
+        Pump();
+        pumped += Seconds() - before;
+    }
+    const double total = Seconds() - start;
+    bar.TIMERTimer();
+    std::printf("where a tick goes (%ld ticks, %.3f ms a tick), Sentinel, Speeders, ms a tick:\n", ticks,
+                total * 1e3 / ticks);
+    for (std::size_t s = 0; s < count; ++s)
+        std::printf("  %-20s %2zu %8.3f ms  %5.1f %%\n", bar.Sentinels(s)->Caption().c_str(),
+                    bar.Sentinels(s)->SpeederCount(), spent[s] * 1e3 / ticks, 100 * spent[s] / total);
+    std::printf("  %-23s %8.3f ms  %5.1f %%\n", "message loop", pumped * 1e3 / ticks, 100 * pumped / total);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     long ticks = 100000;
     double seconds = 120;
+    long breakdown = 300;
+    bool systemSources = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--ticks=", 8) == 0) {
             ticks = std::atol(argv[i] + 8);
             seconds = 1e30;
         } else if (std::strncmp(argv[i], "--seconds=", 10) == 0) {
             seconds = std::atof(argv[i] + 10);
+        } else if (std::strncmp(argv[i], "--breakdown=", 12) == 0) {
+            breakdown = std::atol(argv[i] + 12);
+        } else if (std::strcmp(argv[i], "--system-sources") == 0) {
+            systemSources = true;
         } else if (std::strcmp(argv[i], "--full") == 0) {
             ticks = FULL_TICKS;
             seconds = 1e30;
         } else {
-            std::fprintf(stderr, "usage: bench_soak [--ticks=N] [--seconds=S] [--full]\n");
+            std::fprintf(stderr, "usage: bench_soak [--ticks=N] [--seconds=S] [--full] [--breakdown=N] [--system-sources]\n");
             return 2;
         }
     }
     if (ticks <= 0 || seconds <= 0) return 2;
 
+    // The bar plugs no built-in Sentinel itself: the soak makes the eleven,
+    // in the bar's order, each on its synthetic source where it reads one
+    // per tick, and plugs them as the bar does its own. --system-sources
+    // leaves them to the bar, on the system's sources (all but the CPU's).
+    if (!systemSources)
+        for (int role = 0; role < SENTINEL_BUILTIN_COUNT; ++role) StartupOptions().Unplug(role);
+    _soakdrives drives;
+    _soakpower power;
+    _soakperfdata perf;
+    std::uint32_t now = 0;
     _component root;
     TPULSE& bar = root.Make<TPULSE>();
-    _soaksentinel& soak = bar.Make<_soaksentinel>();
-    bar.PlugSentinel(&soak, "Soak Sentinel");
-    soak.PlugSpeeders();
-    soak.PrepareSpeeders();
-    if (_cpusentinel* cpu = bar.CpuSentinel())
-        if (_heart* heart = cpu->Heart()) {
-            heart->SetIdleSource(SoakIdle);
-            heart->SetClock(SoakClock);
+    std::vector<_sentinel*> made;  // the eleven, then the soak's own band
+    if (systemSources) {
+        for (int role = 0; role < SENTINEL_BUILTIN_COUNT; ++role)
+            made.push_back(bar.Sentinel(static_cast<_sentinelrole>(role)));
+    } else {
+        made = {
+            &bar.Make<_drivessentinel>(drives, WindowsRelease()),
+            &bar.Make<_cpusentinel>(),
+            &bar.Make<_memsentinel>(),
+            &bar.Make<_fsrsentinel>(),
+            &bar.Make<_audiosentinel>(),
+            &bar.Make<_syssentinel>(_systemsources{&power, {}}),
+            &bar.Make<_netsentinel>(),
+            &bar.Make<_kernelsentinel>(perf.Registry()),
+            &bar.Make<_lansentinel>(perf.Registry()),
+            &bar.Make<_mailsentinel>(),
+            &bar.Make<_rassentinel>(perf.Registry()),
+        };
+    }
+    made.push_back(&bar.Make<_soaksentinel>());
+    for (std::size_t i = systemSources ? made.size() - 1 : 0; i < made.size(); ++i) {
+        bar.PlugSentinel(made[i], std::string());
+        { const _lairkey scope(bar._lair1, "Sentinels\\" + made[i]->Caption()); }
+        made[i]->PlugSpeeders();
+    }
+    if (_heart* heart = static_cast<_cpusentinel*>(made[SENTINEL_ROLE_CPU])->Heart()) {
+        heart->SetIdleSource(SoakIdle);
+        heart->SetClock(SoakClock);
+    }
+    if (systemSources) {
+        made.back()->PrepareSpeeders();
+    } else {
+        // The memory rows each read their own _mem; the System Sentinel's
+        // up-time follows the bar's clock.
+        for (std::size_t i = 0; i < made[SENTINEL_ROLE_MEMORY]->SpeederCount(); ++i) {
+            const _speeder& row = *made[SENTINEL_ROLE_MEMORY]->Speeders(i);
+            for (std::size_t c = 0; c < row.ComponentCount(); ++c)
+                if (auto* mem = dynamic_cast<_mem*>(row.Component(c))) {
+                    if (g_memoryTotals.ramTotal == 0) g_memoryTotals = mem->Status();
+                    mem->SetSource(SoakMemory);
+                }
         }
-    std::uint32_t now = 0;
+        for (std::size_t i = 0; i < made[SENTINEL_ROLE_SYSTEM]->SpeederCount(); ++i)
+            if (auto* running = dynamic_cast<_srunning*>(made[SENTINEL_ROLE_SYSTEM]->Speeders(i)))
+                running->SetTickSource([&now] { return now; });
+        bar.Ignite();
+        bar.UpdateOrder();
+    }
     bar.SetTickSource([&now] { return now; });
     bar.Launch();
     bar.TIMER.SetEnabled(false);  // the loop below is the timer
     bar.Show();
     Pump();
 
-    std::printf("soak: %zu Sentinels, %ld ticks at most, %.0f s at most\n", bar.SentinelCount(), ticks, seconds);
-    PrintHeader();
-    const auto tick = [&] {
+    if (seconds < 1e29)
+        std::printf("soak: %zu Sentinels, %ld ticks at most, %.0f s at most\n", bar.SentinelCount(), ticks, seconds);
+    else
+        std::printf("soak: %zu Sentinels, %ld ticks\n", bar.SentinelCount(), ticks);
+    const auto advance = [&now] {
         AdvanceSources();
         now += 1000;
+    };
+    const auto tick = [&] {
+        advance();
         bar.TIMERTimer();
     };
     // Warm up: the first ticks make what lives for the rest of the run
@@ -216,7 +442,17 @@ int main(int argc, char** argv) {
         if (i % 64 == 0) Pump();
     }
     Pump();
+    // Synthetic, not the system's: the performance data serve the counts
+    // and the interfaces, and the dial-up link is up.
+    std::printf("sources: kernel counts from the %s, LAN from the %s, RAS %s\n",
+                static_cast<_kernelsentinel*>(made[SENTINEL_ROLE_KERNEL])->FromSnapshot() ? "process list"
+                                                                                          : "performance data",
+                static_cast<_lansentinel*>(made[SENTINEL_ROLE_LAN])->FromInterfaceTable() ? "interface table"
+                                                                                          : "performance data",
+                static_cast<_rassentinel*>(made[SENTINEL_ROLE_RAS])->Online() ? "online" : "offline");
+    if (breakdown > 0) PrintBreakdown(bar, breakdown, advance);
     const Counts first = Counts::Now();
+    PrintHeader();
     Print(0, first);
 
     const double start = Seconds(), cpu = ThreadSeconds();

@@ -108,6 +108,7 @@ _mem::_mem(_component* owner) : _component(owner) {
 }
 
 _memorystatus _mem::Status() const noexcept {
+    if (source_) return source_();
     _memorystatus status;
     if (statusEx_) {
         MEMORYSTATUSEX ex{};

@@ -38,6 +38,11 @@ class _mem : public _component {
 public:
     explicit _mem(_component* owner);
 
+    // Where the status comes from: the system unless another source is put
+    // in (a soak of the readouts on changing amounts).
+    using _statussource = _memorystatus (*)();
+    void SetSource(_statussource source) noexcept { source_ = source; }
+
     _memorystatus Status() const noexcept;
     std::uint64_t RAMFree() const noexcept { return Status().ramFree; }
     std::uint64_t RAMTotal() const noexcept { return Status().ramTotal; }
@@ -49,6 +54,7 @@ public:
 private:
     using _statusex = int(__stdcall*)(void* status);
     _statusex statusEx_ = nullptr;  // looked up once: missing before 2000
+    _statussource source_ = nullptr;
 };
 
 class _thunk16 {
