@@ -8,8 +8,9 @@
 // dial-up link among them), the power source and the up-time.
 // It prints, at the start and as it goes, what must not grow: the live
 // handles of the window layer (_livehandles), the windows of this thread,
-// the system's GDI and USER object counts (0 under Wine, whose
-// GetGuiResources is a stub), kernel handles, threads and memory.
+// the system's GDI and USER object counts (under Wine, whose
+// GetGuiResources is a stub, the GDI objects are counted in its handle
+// table and USER objects read 0), kernel handles, threads and memory.
 //
 //   bench_soak [--ticks=N] [--seconds=S] [--full] [--breakdown=N] [--system-sources]
 //
@@ -23,6 +24,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cmath>
 #include <cstdint>
@@ -151,7 +153,9 @@ _memorystatus SoakMemory() {
 // The performance data of the Kernel, LAN and RAS Sentinels: the Objects
 // object (counts that wander) and three network interfaces (the loopback
 // one, a card and the dial-up link) whose byte counters grow at wandering
-// rates.
+// rates. They have no processor object: the CPU Sentinel reads its idle
+// times. (Wine's own performance data cost a kernel handle per query, which
+// the CPU Sentinel's once a minute would show as a leak.)
 class _soakperfdata {
 public:
     _soakperfdata() {
@@ -244,6 +248,64 @@ BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
     return TRUE;
 }
 
+// Wine's GetGuiResources is a stub and its GetProcessHandleCount reports
+// nothing; these count the same objects another way there.
+//
+// The GDI objects of this process: the used entries of the handle table
+// Wine keeps for each process where the PEB points (at 0x94, on 32 bits),
+// 65536 entries of 24 bytes each with the object's kind in byte 14.
+DWORD WineGdiObjects() {
+    struct Entry {
+        std::uint64_t object;
+        std::uint32_t owner;
+        std::uint16_t unique;
+        std::uint8_t type, flags;
+        std::uint64_t user;
+    };
+    static_assert(sizeof(Entry) == 24, "Wine's GDI handle entry");
+    using Query = LONG(WINAPI*)(HANDLE process, ULONG infoClass, PVOID info, ULONG size, PULONG written);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(GetCurrentProcess(), 0, &basic, sizeof basic, nullptr) != 0) return 0;
+    const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0x94);
+    if (!table) return 0;
+    DWORD used = 0;
+    for (int i = 0; i < 0x10000; ++i) used += table[i].type != 0;
+    return used;
+}
+
+// The kernel handles of this process, from the system's list of all
+// handles (NtQuerySystemInformation, SystemHandleInformation).
+DWORD SystemListHandles() {
+    struct Entry {
+        USHORT process, creator;
+        UCHAR type, attributes;
+        USHORT handle;
+        PVOID object;
+        ULONG access;
+    };
+    using Query = LONG(WINAPI*)(ULONG infoClass, PVOID info, ULONG size, PULONG written);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    static std::vector<std::uint8_t> buffer(1 << 20);
+    if (!query) return 0;
+    constexpr LONG LENGTH_MISMATCH = static_cast<LONG>(0xC0000004);
+    ULONG written = 0;
+    LONG status;
+    while ((status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &written)) == LENGTH_MISMATCH &&
+           buffer.size() < (64u << 20))
+        buffer.resize(buffer.size() * 2);
+    if (status != 0) return 0;
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG));
+    const auto self = static_cast<USHORT>(GetCurrentProcessId());
+    DWORD mine = 0;
+    for (ULONG i = 0; i < count; ++i) mine += entries[i].process == self;
+    return mine;
+}
+
 struct Counts {
     _livehandles live{};
     int windows = 0;  // top-level windows of this thread and their children
@@ -257,11 +319,13 @@ struct Counts {
         c.live = _livehandles::Now();
         EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&c.windows));
         c.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        if (c.gdi == 0) c.gdi = WineGdiObjects();
         c.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
         using HandleCount = BOOL(WINAPI*)(HANDLE, PDWORD);
         if (const auto count = reinterpret_cast<HandleCount>(
                 reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessHandleCount"))))
             count(GetCurrentProcess(), &c.handles);
+        if (c.handles == 0) c.handles = SystemListHandles();
         const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
         if (snapshot != INVALID_HANDLE_VALUE) {
             THREADENTRY32 entry{};
@@ -375,7 +439,7 @@ int main(int argc, char** argv) {
     } else {
         made = {
             &bar.Make<_drivessentinel>(drives, WindowsRelease()),
-            &bar.Make<_cpusentinel>(),
+            &bar.Make<_cpusentinel>(perf.Registry()),
             &bar.Make<_memsentinel>(),
             &bar.Make<_fsrsentinel>(),
             &bar.Make<_audiosentinel>(),
@@ -487,9 +551,11 @@ int main(int argc, char** argv) {
         std::printf("the full %ld ticks (30 days at 1 Hz) would take %.0f min at this rate: bench_soak --full\n",
                     FULL_TICKS, FULL_TICKS / rate / 60);
     const bool steady = last.live == first.live && last.windows == first.windows && last.gdi == first.gdi &&
-                        last.user == first.user && last.threads == first.threads;
-    std::printf("handles, windows, GDI/USER objects and threads %s; kernel handles %lu -> %lu; private memory %+ld KB\n",
-                steady ? "unchanged" : "CHANGED", static_cast<unsigned long>(first.handles),
+                        last.user == first.user && last.handles == first.handles && last.threads == first.threads;
+    std::printf("handles, windows, GDI/USER objects, kernel handles and threads %s (GDI %lu -> %lu, kernel handles "
+                "%lu -> %lu); private memory %+ld KB\n",
+                steady ? "unchanged" : "CHANGED", static_cast<unsigned long>(first.gdi),
+                static_cast<unsigned long>(last.gdi), static_cast<unsigned long>(first.handles),
                 static_cast<unsigned long>(last.handles),
                 static_cast<long>(last.privateBytes / 1024) - static_cast<long>(first.privateBytes / 1024));
     bar.Shutdown();
