@@ -153,17 +153,20 @@ _memorystatus SoakMemory() {
 // The performance data of the Kernel, LAN and RAS Sentinels: the Objects
 // object (counts that wander) and three network interfaces (the loopback
 // one, a card and the dial-up link) whose byte counters grow at wandering
-// rates. They have no processor object: the CPU Sentinel reads its idle
-// times. (Wine's own performance data cost a kernel handle per query, which
-// the CPU Sentinel's once a minute would show as a leak.)
+// rates. Their processor scope answers as Wine's does, with no object, so
+// the CPU Sentinel reads its idle times (and asks again once a minute).
+// Wine's own performance data would cost a kernel handle per query, which
+// would show as a leak.
 class _soakperfdata {
 public:
     _soakperfdata() {
-        const char names[] = "260\0Objects\0510\0Network Interface\0";  // ends in two zeros
+        const char names[] = "238\0Processor\0260\0Objects\0510\0Network Interface\0";  // ends in two zeros
         std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(names),
                                         reinterpret_cast<const std::uint8_t*>(names) + sizeof names);
         registry_.Put(REGISTRY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Perflib\\009",
                       "Counter", REGISTRY_TYPE_MULTI_SZ, bytes);
+        registry_.PutSource(REGISTRY_PERFORMANCE_DATA, "", "238", REGISTRY_TYPE_BINARY,
+                            [] { return test::PerfDataWriter().Build(g_clock); });
         registry_.PutSource(REGISTRY_PERFORMANCE_DATA, "", "260", REGISTRY_TYPE_BINARY, [] {
             test::PerfDataWriter w;
             w.Object(260, {{248, perf::SIZE_DWORD}, {250, perf::SIZE_DWORD}, {252, perf::SIZE_DWORD},
