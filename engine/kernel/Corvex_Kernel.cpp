@@ -463,6 +463,10 @@ _result TPULSE::SetScreenRes(int width, int height, int bits, int rate) {
 }
 
 LRESULT TPULSE::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    // The window exists before the constructor has made the parts it
+    // delegates to (the territory's initialiser asks for the handle, and
+    // the first sizing moves it): until then the default handles it all.
+    if (!docking_) return _form::WndProc(message, wparam, lparam);
     switch (message) {
         case WM_WINDOWPOSCHANGING:
             if (lparam) docking_->Snap(*reinterpret_cast<WINDOWPOS*>(lparam), settings_.stick);
