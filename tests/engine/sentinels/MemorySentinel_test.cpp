@@ -12,7 +12,6 @@
 #include <fstream>
 
 #include "Corvex_Sentinels.h"
-#include "FSR_Win32.h"
 #include "Impulse_Zolt2.h"
 #include "Label.h"
 #include "Lair_Zolt2.h"
@@ -105,32 +104,6 @@ TEST_F(MemoryTest, TheReadoutsMoveWhenTheProcessTakesAndFreesMemory) {
     for (void* block : blocks) VirtualFree(block, 0, MEM_RELEASE);
     tickUntilMoved(taken, 700 * kMiB);
     EXPECT_NEAR(Row(2).Free(), room, 16 * kMiB);
-}
-
-// A status put in instead of the system's: every row reads it from then
-// on, the page file both its amounts from one reading.
-_memorystatus g_status;
-_memorystatus PutStatus() { return g_status; }
-
-TEST_F(MemoryTest, TheRowsReadAStatusPutInInsteadOfTheSystems) {
-    Row(2).SetVisible(true);
-    sentinel_.RefreshSpeedersPulse(1000);
-    const double ramTotal = Row(0).Total(), vmTotal = Row(2).Total();
-    for (std::size_t i = 0; i < 3; ++i)
-        for (std::size_t c = 0; c < Row(i).ComponentCount(); ++c)
-            if (auto* mem = dynamic_cast<_mem*>(Row(i).Component(c))) mem->SetSource(PutStatus);
-    constexpr std::uint64_t MiB = 1 << 20;
-    for (const std::uint64_t free : {100 * MiB, 300 * MiB}) {
-        g_status = {free, 1, free / 2, 1000 * MiB + free, free / 4, 1};
-        sentinel_.RefreshSpeedersPulse(1000);
-        // The installed memory and the address space were read once.
-        EXPECT_EQ(Row(0).Free(), free);
-        EXPECT_EQ(Row(0).Total(), ramTotal);
-        EXPECT_EQ(Row(1).Free(), free / 2);
-        EXPECT_EQ(Row(1).Total(), 1000 * MiB + free);
-        EXPECT_EQ(Row(2).Free(), free / 4);
-        EXPECT_EQ(Row(2).Total(), vmTotal);
-    }
 }
 
 class MemFreeTest : public ::testing::Test {
