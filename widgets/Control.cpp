@@ -370,6 +370,13 @@ LRESULT _wincontrol::OnPaint() {
     return 0;
 }
 
+HDC _wincontrol::MeasuringDC() {
+    _wincontrol* top = this;
+    while (top->parent_) top = top->parent_;
+    if (!top->paintBuffer_) top->paintBuffer_ = std::make_unique<_bitmap>();
+    return top->paintBuffer_->Canvas().Handle();
+}
+
 void _wincontrol::PaintBuffered(_canvas& buffer, const _rect& area, HDC screen) {
     const HDC surface = buffer.Handle();
     const int saved = SaveDC(surface);

@@ -225,6 +225,11 @@ public:
     void BringToFront() noexcept;
     // True while a _paintbatch is open on this window.
     bool PaintDeferred() const noexcept { return paintBatches_ > 0; }
+    // A device context to measure text on: the memory DC of the top-level
+    // window's paint buffer, which costs no trip to the window manager as
+    // a window's own DC does. Whoever selects into it puts back what was
+    // there.
+    HDC MeasuringDC();
     // Lays the aligned children out again (after a change Windows did not
     // tell the layer about).
     void AlignControls();
