@@ -65,13 +65,13 @@ void _impulse::SetBackColor(_color color) {
 void _impulse::SetBorderColor1(_color color) {
     if (color == border1_) return;
     border1_ = color;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetBorderColor2(_color color) {
     if (color == border2_) return;
     border2_ = color;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetStyle(_istyle style) {
@@ -90,7 +90,7 @@ void _impulse::SetArt(_iart art) {
     if (modeSwitched)
         Repaint();
     else
-        Changed();
+        Restyled();
 }
 
 void _impulse::Append(std::uint32_t value) {
@@ -156,19 +156,20 @@ void _impulse::DrawGraph(_istyle style) {
     UpdateTrace(style);
     frame_.Canvas().Draw(0, 0, trace_, SRCCOPY);
     DrawText(style);
-    DrawBorder();
 }
 
-// Only columns 1 .. w - 2 of rows 1 .. h - 2 show inside the border. After
+// The trace holds the ground, the border and, clipped to the inside
+// (columns 1 .. w - 2 of rows 1 .. h - 2), the samples. After
 // n new samples those move n columns to the left, and the n columns that
 // came in depend on the samples up to two columns beyond them. That holds
 // while no sample the frame shows has dropped out of the history.
 void _impulse::UpdateTrace(_istyle style) {
     const int w = frame_.Width(), h = frame_.Height();
     const std::uint32_t count = history_.Count(), appended = traceAppended_;
-    const COLORREF back = ToRGB(backColor_), pen = ToRGB(staticColor_);
+    // System colours among these may have changed since.
+    const _tracecolors colors{ToRGB(backColor_), ToRGB(staticColor_), ToRGB(border1_), ToRGB(border2_)};
     const bool kept = traceDrawn_ && traceStyle_ == style && trace_.Width() == w && trace_.Height() == h &&
-                      traceBack_ == back && tracePen_ == pen && w >= 3 && h >= 3 &&
+                      traceColors_ == colors && w >= 3 && h >= 3 &&
                       appended < static_cast<std::uint32_t>(w - 2) &&
                       (count == traceCount_ + appended || count >= static_cast<std::uint32_t>(w) + 2);
     if (kept && appended == 0) return;
@@ -181,15 +182,18 @@ void _impulse::UpdateTrace(_istyle style) {
         DrawSamples(c, style, w, h, appended + 2);
     } else {
         trace_.SetSize(w, h);
-        DrawGround(trace_.Canvas(), w, h);
-        DrawSamples(trace_.Canvas(), style, w, h, static_cast<std::uint32_t>(w) + 1);
+        _canvas& c = trace_.Canvas();
+        SelectClipRgn(c.Handle(), nullptr);
+        DrawGround(c, w, h);
+        DrawBorder(c, w, h);
+        IntersectClipRect(c.Handle(), 1, 1, w - 1, h - 1);
+        DrawSamples(c, style, w, h, static_cast<std::uint32_t>(w) + 1);
     }
     traceDrawn_ = !trace_.Empty();
     traceStyle_ = style;
     traceAppended_ = 0;
     traceCount_ = count;
-    traceBack_ = back;
-    tracePen_ = pen;
+    traceColors_ = colors;
 }
 
 // Sample k lands in column w - k, the walk going back `limit` + 1 samples.
@@ -235,7 +239,7 @@ void _impulse::DrawProgress() {
     c.SetBrush(Color());
     c.FillRect(fill);
     DrawText(IMPULSE_PROGRESSOR);
-    DrawBorder();
+    DrawBorder(c, w, h);
 }
 
 void _impulse::DrawText(_istyle style) {
@@ -260,7 +264,11 @@ void _impulse::DrawText(_istyle style) {
 
     const _rect source = _rect::Bounds(0, 0, labelSize_.x, labelSize_.y);
     if (!progressor) {
-        frame_.Canvas().CopyRect(_rect::Bounds(2, 2, labelSize_.x, labelSize_.y), label_.Canvas(), source);
+        // On the inside only: the graph's border is already there.
+        const _rect inside = Intersect(_rect::Bounds(2, 2, labelSize_.x, labelSize_.y),
+                                       _rect{1, 1, frame_.Width() - 1, frame_.Height() - 1});
+        if (!inside.Empty())
+            frame_.Canvas().CopyRect(inside, label_.Canvas(), _rect::Bounds(0, 0, inside.Width(), inside.Height()));
         return;
     }
     const _textorigin at = ProgressTextOrigin(frame_.Width(), frame_.Height(), labelSize_.x, labelSize_.y);
@@ -280,21 +288,26 @@ void _impulse::DrawLabel(int percent, _color fontColor, _color fill) {
     const std::string text = percent >= 0 ? FormatImpulseText(text_, percent) : text_;
     labelSize_ = {};
     if (text.empty()) return;
-    label_.Canvas().SetFont(labelFont_);
-    const _point size = label_.Canvas().TextExtent(text);
+    _canvas& c = label_.Canvas();
+    const bool newFace = !labelWidthsLoaded_ || !c.Font().SameFace(labelFont_);
+    c.SetFont(labelFont_);
+    if (newFace) {
+        labelWidths_.Load(c.Handle());
+        labelWidthsLoaded_ = true;
+    }
+    _point size;
+    if (!labelWidths_.Measure(text, size)) size = c.TextExtent(text);
     if (size.x <= 0 || size.y <= 0) return;
     if (size.x > label_.Width() || size.y > label_.Height())
         label_.SetSize(std::max(size.x, label_.Width()), std::max(size.y, label_.Height()));
     if (label_.Empty()) return;
     labelSize_ = size;
-    label_.Canvas().SetBrush(fill);
-    label_.Canvas().FillRect(_rect::Bounds(0, 0, size.x, size.y));
-    label_.Canvas().TextOut(0, 0, text);
+    c.SetBrush(fill);
+    c.FillRect(_rect::Bounds(0, 0, size.x, size.y));
+    c.TextOut(0, 0, text);
 }
 
-void _impulse::DrawBorder() {
-    const int w = frame_.Width(), h = frame_.Height();
-    _canvas& c = frame_.Canvas();
+void _impulse::DrawBorder(_canvas& c, int w, int h) {
     if (art_ & IMPULSE_SHADED) {
         c.SetPen(border1_);
         c.MoveTo(w - 1, 0);
