@@ -68,12 +68,19 @@ void _label::FontChanged() {
 
 void _label::AdjustSize() {
     if (!autoSize_) return;
+    const HFONT font = FontHandle();
+    // A single line without access keys or tabs is as wide as its text; an
+    // empty caption still takes a line's height.
+    _point size;
+    if (Plain(caption_) && widths_.Measure(caption_, size)) {
+        textWidth_ = size.x;
+        SetBounds(Left(), Top(), size.x, size.y);
+        return;
+    }
     RECT r{0, 0, 0, 0};
-    Measured(Parent(), FontHandle(), [&](HDC dc) {
-        // An empty caption still takes a line's height.
+    Measured(Parent(), font, [&](HDC dc) {
         DrawTextA(dc, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     });
-    // A single line without access keys or tabs is as wide as its text.
     if (!caption_.empty() && Plain(caption_)) textWidth_ = r.right;
     SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
 }
@@ -83,6 +90,7 @@ HFONT _label::FontHandle() {
         font_ = MakeFont(Font());
         fontOf_ = Font();
         textWidth_ = -1;
+        Measured(Parent(), font_.get(), [this](HDC dc) { widths_.Load(dc); });
     }
     return font_.get();
 }
@@ -124,9 +132,12 @@ void _label::Paint(_canvas& canvas) {
 }
 
 int _label::TextWidth() {
+    const HFONT font = FontHandle();
     if (textWidth_ >= 0) return textWidth_;
+    _point measured;
+    if (widths_.Measure(caption_, measured)) return textWidth_ = measured.x;
     SIZE size{};
-    Measured(Parent(), FontHandle(), [&](HDC dc) {
+    Measured(Parent(), font, [&](HDC dc) {
         GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
     });
     textWidth_ = size.cx;
