@@ -138,10 +138,13 @@ int main(int argc, char** argv) {
                     "speeders", "ms/tick", "us/speeder", "thread CPU ms");
         for (int i = 0; i < 3; ++i)
             std::printf("%9d %12.3f %14.1f %16.3f\n", counts[i], best[i].wall, best[i].wall * 1e3 / counts[i],
-                        best[i].cpu);
-        std::printf("growth 40/10: %.2f, 160/40: %.2f (4.00 is linear); thread CPU: %.2f, %.2f\n",
-                    best[1].wall / best[0].wall, best[2].wall / best[1].wall, best[1].cpu / best[0].cpu,
-                    best[2].cpu / best[1].cpu);
+                        best[i].cpu > 0 ? best[i].cpu : 0.0);
+        // The thread's clock counts in steps of several milliseconds: a
+        // share of a step is no figure to divide by.
+        const auto ratio = [](double a, double b) { return b > 0.001 ? a / b : 0.0; };
+        std::printf("growth 40/10: %.2f, 160/40: %.2f (4.00 is linear); thread CPU: %.2f, %.2f (0: too small to tell)\n",
+                    best[1].wall / best[0].wall, best[2].wall / best[1].wall, ratio(best[1].cpu, best[0].cpu),
+                    ratio(best[2].cpu, best[1].cpu));
     }
     return 0;
 }

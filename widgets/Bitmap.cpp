@@ -89,6 +89,17 @@ bool _bitmap::PutPixels(const _color* colors, int width, int height) noexcept {
     return true;
 }
 
+void _bitmap::ScrollLeft(const _rect& area, int columns) noexcept {
+    const _rect r = Intersect(area, _rect::Bounds(0, 0, width_, height_));
+    if (!bits_ || columns <= 0 || columns >= r.Width() || r.Height() <= 0) return;
+    GdiFlush();
+    const std::size_t moved = static_cast<std::size_t>(r.Width() - columns) * sizeof(std::uint32_t);
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint32_t* row = bits_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + r.left;
+        std::memmove(row, row + columns, moved);
+    }
+}
+
 _memorydc::_memorydc(HDC target, const _rect& area)
     : target_(target), area_(area), own_(std::make_unique<_bitmap>(area.Width(), area.Height())), buffer_(own_.get()) {
     // Drawing uses the target's coordinates.

@@ -48,6 +48,10 @@ public:
     // into the bits at the top left corner: one pass instead of a GDI call
     // per pixel. False, with nothing written, when it does not fit.
     bool PutPixels(const _color* colors, int width, int height) noexcept;
+    // Moves the pixels of `area` (within the bitmap) `columns` to the left,
+    // straight in the bits; the `columns` at the area's right keep what
+    // they held. Nothing moves when `columns` is not less than the width.
+    void ScrollLeft(const _rect& area, int columns) noexcept;
 
 private:
     int width_ = 0;

@@ -187,4 +187,27 @@ void _canvas::SetPixel(int x, int y, _color color) noexcept {
     ::SetPixelV(dc_, x, y, ToRGB(color));
 }
 
+void _charwidths::Load(HDC dc) noexcept {
+    height_ = 0;
+    INT widths[LAST - FIRST + 1];
+    TEXTMETRICA metrics{};
+    if (!GetCharWidth32A(dc, FIRST, LAST, widths) || !GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return;
+    for (int i = 0; i <= LAST - FIRST; ++i) {
+        if (widths[i] < 0 || widths[i] > 255) return;
+        widths_[i] = static_cast<unsigned char>(widths[i]);
+    }
+    height_ = metrics.tmHeight;
+}
+
+bool _charwidths::Measure(const std::string& text, _point& size) const noexcept {
+    if (height_ == 0) return false;
+    int width = 0;
+    for (const char c : text) {
+        if (c < FIRST || c > LAST) return false;
+        width += widths_[c - FIRST];
+    }
+    size = {width, height_};
+    return true;
+}
+
 }  // namespace corvex

@@ -7,6 +7,7 @@
 //   _selected    selects a GDI object into a DC and puts the previous back
 //   _canvas      pen, brush and font state over a borrowed DC, and drawing
 //   _paintdc     BeginPaint/EndPaint of a window
+//   _charwidths  a font's character advances, for measuring without GDI
 
 #include <windows.h>
 
@@ -144,6 +145,25 @@ private:
     int penWidth_ = 1;
     _color brushColor_ = COLOR_WHITE;
     _fontspec font_;
+};
+
+// The advances of the printable ASCII characters of a font, read once: a
+// line of them then measures as their sum, as the system measures a line
+// (no kerning), without a trip through its text layout each time.
+class _charwidths {
+public:
+    // Reads the font selected into `dc`.
+    void Load(HDC dc) noexcept;
+    void Clear() noexcept { height_ = 0; }
+    // The extent of a single line of `text` (an empty one is a line high);
+    // false, with `size` untouched, when nothing is loaded or a character
+    // lies outside the table.
+    bool Measure(const std::string& text, _point& size) const noexcept;
+
+private:
+    static constexpr char FIRST = ' ', LAST = '~';
+    unsigned char widths_[LAST - FIRST + 1] = {};
+    int height_ = 0;  // 0: nothing loaded
 };
 
 class _paintdc {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "Bitmap.h"
 #include "Debug_Zolt2.h"
@@ -370,6 +371,13 @@ LRESULT _wincontrol::OnPaint() {
     return 0;
 }
 
+HDC _wincontrol::MeasuringDC() {
+    _wincontrol* top = this;
+    while (top->parent_) top = top->parent_;
+    if (!top->paintBuffer_) top->paintBuffer_ = std::make_unique<_bitmap>();
+    return top->paintBuffer_->Canvas().Handle();
+}
+
 void _wincontrol::PaintBuffered(_canvas& buffer, const _rect& area, HDC screen) {
     const HDC surface = buffer.Handle();
     const int saved = SaveDC(surface);
@@ -610,27 +618,54 @@ void _wincontrol::Repaint() {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// The marks wait in pendingPaint_ after two slots kept for the header of
+// the region they make: the buffer only grows, so a batch every tick
+// allocates nothing, and it is handed over as it stands.
+constexpr std::size_t kHeaderSlots = 2;
+static_assert(sizeof(RGNDATAHEADER) == kHeaderSlots * sizeof(RECT), "the region header fills two slots");
+
 void _wincontrol::DeferPaint(const _rect& area) {
-    // Uniting regions stays in this process; every InvalidateRect would be
-    // a trip to the window manager's bookkeeping.
-    _region part(CreateRectRgn(area.left, area.top, area.right, area.bottom));
-    if (!part) {
-        // Out of GDI space: mark it at once rather than lose it.
-        const RECT r{area.left, area.top, area.right, area.bottom};
-        InvalidateRect(handle_, &r, FALSE);
-    } else if (!pendingPaint_) {
-        pendingPaint_ = std::move(part);
-    } else {
-        CombineRgn(pendingPaint_.get(), pendingPaint_.get(), part.get(), RGN_OR);
+    // Kept in this process; every InvalidateRect would be a trip to the
+    // window manager's bookkeeping.
+    const std::size_t slot = kHeaderSlots + pendingCount_;
+    if (slot >= pendingPaint_.size()) pendingPaint_.resize(slot * 2);
+    pendingPaint_[slot] = RECT{area.left, area.top, area.right, area.bottom};
+    ++pendingCount_;
+}
+
+void _wincontrol::InvalidatePending() {
+    const std::size_t count = pendingCount_;
+    pendingCount_ = 0;
+    if (count == 0 || !handle_) return;
+    RECT* rects = pendingPaint_.data() + kHeaderSlots;
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof header;
+    header.iType = RDH_RECTANGLES;
+    header.nCount = static_cast<DWORD>(count);
+    header.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+    header.rcBound = rects[0];
+    for (std::size_t i = 1; i < count; ++i) {
+        header.rcBound.left = std::min(header.rcBound.left, rects[i].left);
+        header.rcBound.top = std::min(header.rcBound.top, rects[i].top);
+        header.rcBound.right = std::max(header.rcBound.right, rects[i].right);
+        header.rcBound.bottom = std::max(header.rcBound.bottom, rects[i].bottom);
     }
+    std::memcpy(pendingPaint_.data(), &header, sizeof header);
+    // The system unites overlapping rectangles of the data.
+    const _region marked(ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof header + header.nRgnSize),
+                                         reinterpret_cast<const RGNDATA*>(pendingPaint_.data())));
+    if (marked) {
+        InvalidateRgn(handle_, marked.get(), FALSE);
+        return;
+    }
+    // Out of GDI space: mark them one by one rather than lose them.
+    for (std::size_t i = 0; i < count; ++i) InvalidateRect(handle_, &rects[i], FALSE);
 }
 
 _paintbatch::~_paintbatch() {
     if (--window_.paintBatches_ != 0) return;
-    const _region pending = std::move(window_.pendingPaint_);
-    if (!window_.Handle()) return;
-    if (pending) InvalidateRgn(window_.Handle(), pending.get(), FALSE);
-    UpdateWindow(window_.Handle());
+    window_.InvalidatePending();
+    if (window_.Handle()) UpdateWindow(window_.Handle());
 }
 
 void _wincontrol::BringToFront() noexcept {

@@ -225,6 +225,11 @@ public:
     void BringToFront() noexcept;
     // True while a _paintbatch is open on this window.
     bool PaintDeferred() const noexcept { return paintBatches_ > 0; }
+    // A device context to measure text on: the memory DC of the top-level
+    // window's paint buffer, which costs no trip to the window manager as
+    // a window's own DC does. Whoever selects into it puts back what was
+    // there.
+    HDC MeasuringDC();
     // Lays the aligned children out again (after a change Windows did not
     // tell the layer about).
     void AlignControls();
@@ -279,6 +284,8 @@ private:
     void PaintChildren(_canvas& canvas, const _rect& area, HDC screen = nullptr);
     // Remembers `area` for marking when the open batch closes.
     void DeferPaint(const _rect& area);
+    // Marks what the batch gathered, in one go.
+    void InvalidatePending();
     _graphiccontrol* GraphicAt(_point p) const noexcept;
     void ApplyFont();
 
@@ -288,7 +295,9 @@ private:
     UINT lastChildId_ = 100;  // identifiers handed to child windows
     bool aligning_ = false;
     int paintBatches_ = 0;
-    _region pendingPaint_;  // what the windowless children marked during a batch
+    // What the windowless children marked during a batch.
+    std::vector<RECT> pendingPaint_;
+    std::size_t pendingCount_ = 0;
     _point windowSize_;  // the size the window last reported
     std::vector<_control*> children_;
     _fonthandle fontHandle_;

@@ -2,6 +2,27 @@
 
 namespace corvex {
 
+namespace {
+
+// Runs measure(dc) with `font` selected on the parent's measuring DC, or on
+// the screen's without a parent.
+template <class Measure>
+void Measured(_wincontrol* parent, HFONT font, Measure measure) {
+    if (parent) {
+        const HDC dc = parent->MeasuringDC();
+        const _selected in(dc, font);
+        measure(dc);
+        return;
+    }
+    const _windowdc screen;
+    const _selected in(screen.Handle(), font);
+    measure(screen.Handle());
+}
+
+bool Plain(const std::string& text) { return text.find_first_of("&\t") == std::string::npos; }
+
+}  // namespace
+
 _label::_label(_component* owner, _wincontrol* parent, std::string caption)
     : _graphiccontrol(owner, parent), caption_(std::move(caption)) {
     bounds_ = _rect::Bounds(0, 0, 65, 13);
@@ -47,13 +68,20 @@ void _label::FontChanged() {
 
 void _label::AdjustSize() {
     if (!autoSize_) return;
-    const _windowdc screen;
-    RECT r{0, 0, 0, 0};
-    {
-        const _selected font(screen.Handle(), FontHandle());
-        // An empty caption still takes a line's height.
-        DrawTextA(screen.Handle(), caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    const HFONT font = FontHandle();
+    // A single line without access keys or tabs is as wide as its text; an
+    // empty caption still takes a line's height.
+    _point size;
+    if (Plain(caption_) && widths_.Measure(caption_, size)) {
+        textWidth_ = size.x;
+        SetBounds(Left(), Top(), size.x, size.y);
+        return;
     }
+    RECT r{0, 0, 0, 0};
+    Measured(Parent(), font, [&](HDC dc) {
+        DrawTextA(dc, caption_.empty() ? " " : caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    });
+    if (!caption_.empty() && Plain(caption_)) textWidth_ = r.right;
     SetBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
 }
 
@@ -62,6 +90,7 @@ HFONT _label::FontHandle() {
         font_ = MakeFont(Font());
         fontOf_ = Font();
         textWidth_ = -1;
+        Measured(Parent(), font_.get(), [this](HDC dc) { widths_.Load(dc); });
     }
     return font_.get();
 }
@@ -88,7 +117,7 @@ void _label::Paint(_canvas& canvas) {
         return;
     }
     SetTextColor(canvas.Handle(), ToRGB(Font().color));
-    if (caption_.find_first_of("&\t") == std::string::npos) {
+    if (Plain(caption_)) {
         // Plain text: written where DrawText would put it, without its
         // measuring at every paint (a meter label is painted every tick).
         const int width = TextWidth();
@@ -103,13 +132,14 @@ void _label::Paint(_canvas& canvas) {
 }
 
 int _label::TextWidth() {
+    const HFONT font = FontHandle();
     if (textWidth_ >= 0) return textWidth_;
-    const _windowdc screen;
+    _point measured;
+    if (widths_.Measure(caption_, measured)) return textWidth_ = measured.x;
     SIZE size{};
-    {
-        const _selected font(screen.Handle(), FontHandle());
-        GetTextExtentPoint32A(screen.Handle(), caption_.c_str(), static_cast<int>(caption_.size()), &size);
-    }
+    Measured(Parent(), font, [&](HDC dc) {
+        GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &size);
+    });
     textWidth_ = size.cx;
     return textWidth_;
 }

@@ -42,7 +42,7 @@ private:
     void AdjustSize();
 
     // The font as a handle, made once per change of face rather than at
-    // every paint.
+    // every paint, with its character widths.
     HFONT FontHandle();
     // The caption's width in the font, measured once per change of either.
     int TextWidth();
@@ -50,6 +50,7 @@ private:
     std::string caption_;
     _fonthandle font_;
     _fontspec fontOf_;
+    _charwidths widths_;  // of font_
     int textWidth_ = -1;  // unknown
     bool autoSize_ = true;
     _alignment alignment_ = TEXT_LEFT;

@@ -35,6 +35,9 @@ public:
     // The newest sample; a zero sample while the size is 0.
     _isample Newest() const noexcept { return samples_.empty() ? _isample{} : samples_[newest_]; }
 
+    // How many samples a walk without a limit visits.
+    std::uint32_t Count() const noexcept { return samples_.empty() ? 0 : (newest_ + Size() - oldest_) % Size(); }
+
     // Visits samples from the newest backwards, stopping before the oldest
     // index (which is never visited) or after `limit` + 1 samples, as
     // visit(k, sample) with k = 0 for the newest.

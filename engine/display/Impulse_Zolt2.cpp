@@ -1,5 +1,7 @@
 #include "Impulse_Zolt2.h"
 
+#include <algorithm>
+
 #include "ImpulseFrame.h"
 #include "ImpulseText.h"
 
@@ -33,12 +35,13 @@ _impulse::~_impulse() = default;
 void _impulse::SetMax(std::uint32_t max) {
     if (max == max_) return;
     max_ = max;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetHistorySize(std::uint32_t size) {
     if (size == history_.Size()) return;
     history_.Resize(size);
+    traceDrawn_ = frameDrawn_ = false;
 }
 
 void _impulse::SetText(const std::string& text) {
@@ -50,31 +53,31 @@ void _impulse::SetText(const std::string& text) {
 void _impulse::SetStaticColor(_color color) {
     if (color == staticColor_) return;
     staticColor_ = color;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetBackColor(_color color) {
     if (color == backColor_) return;
     backColor_ = color;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetBorderColor1(_color color) {
     if (color == border1_) return;
     border1_ = color;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetBorderColor2(_color color) {
     if (color == border2_) return;
     border2_ = color;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetStyle(_istyle style) {
     if (style == style_) return;
     style_ = style;
-    Changed();
+    Restyled();
 }
 
 void _impulse::SetArt(_iart art) {
@@ -87,23 +90,31 @@ void _impulse::SetArt(_iart art) {
     if (modeSwitched)
         Repaint();
     else
-        Changed();
+        Restyled();
 }
 
 void _impulse::Append(std::uint32_t value) {
     if (history_.Size() == 0) return;  // no storage while the size is 0
     history_.Append(value, Color());
+    if (traceAppended_ != UINT32_MAX) ++traceAppended_;
+    frameDrawn_ = false;
     // A passing state: the first sample after it ends it, without a repaint.
     art_ = static_cast<_iart>(art_ & ~IMPULSE_SLEEPY);
 }
 
 void _impulse::Changed() {
+    frameDrawn_ = false;
     if (art_ & IMPULSE_CACHED) {
         // Held at its top rather than wrapping to 0, which would stop Flush.
         if (pending_ != UINT32_MAX) ++pending_;
     } else {
         Repaint();
     }
+}
+
+void _impulse::Restyled() {
+    traceDrawn_ = false;
+    Changed();
 }
 
 void _impulse::Flush() {
@@ -116,12 +127,14 @@ void _impulse::Paint(_canvas& canvas) {
             frame_.SetSize(0, 0);
         else
             frame_.SetSize(Width(), Height());
+        frameDrawn_ = false;
     }
-    Render();
+    if (!frameDrawn_) Render();
     canvas.Draw(0, 0, frame_, SRCCOPY);
 }
 
 void _impulse::Render() {
+    frameDrawn_ = true;
     const _istyle style = (art_ & IMPULSE_SLEEPY) ? IMPULSE_PROGRESSOR : style_;
     switch (style) {
         case IMPULSE_OSCILLO:
@@ -140,29 +153,68 @@ void _impulse::DrawGround(_canvas& c, int w, int h) {
 
 void _impulse::DrawGraph(_istyle style) {
     if (frame_.Empty()) return;
-    const int w = frame_.Width(), h = frame_.Height();
-    _canvas& c = frame_.Canvas();
-    DrawGround(c, w, h);
-    if (max_ != 0) {
-        c.SetPen(staticColor_);
-        c.MoveTo(w, h);
-        // Sample k lands in column w - k. The walk stops one sample past
-        // column 0: every visible pixel comes out as the whole history would
-        // draw it, and a long history costs no more than the columns shown.
-        history_.Walk(static_cast<std::uint32_t>(w) + 1, [&](std::uint32_t k, const _isample& sample) {
-            const int x = w - static_cast<int>(k);
-            const std::uint32_t v = Clamped(sample.value, max_);
-            if (style == IMPULSE_OSCILLO) {
-                c.LineTo(x, OscilloY(v, max_, h));
-            } else {
-                c.SetPen(sample.color);
-                c.MoveTo(x, h);
-                c.LineTo(x, SpectrumTop(v, max_, h));
-            }
-        });
-    }
+    UpdateTrace(style);
+    frame_.Canvas().Draw(0, 0, trace_, SRCCOPY);
     DrawText(style);
-    DrawBorder();
+}
+
+// The trace holds the ground, the border and, clipped to the inside
+// (columns 1 .. w - 2 of rows 1 .. h - 2), the samples. After
+// n new samples those move n columns to the left, and the n columns that
+// came in depend on the samples up to two columns beyond them. That holds
+// while no sample the frame shows has dropped out of the history.
+void _impulse::UpdateTrace(_istyle style) {
+    const int w = frame_.Width(), h = frame_.Height();
+    const std::uint32_t count = history_.Count(), appended = traceAppended_;
+    // System colours among these may have changed since.
+    const _tracecolors colors{ToRGB(backColor_), ToRGB(staticColor_), ToRGB(border1_), ToRGB(border2_)};
+    const bool kept = traceDrawn_ && traceStyle_ == style && trace_.Width() == w && trace_.Height() == h &&
+                      traceColors_ == colors && w >= 3 && h >= 3 &&
+                      appended < static_cast<std::uint32_t>(w - 2) &&
+                      (count == traceCount_ + appended || count >= static_cast<std::uint32_t>(w) + 2);
+    if (kept && appended == 0) return;
+    if (kept) {
+        const int n = static_cast<int>(appended);
+        trace_.ScrollLeft(_rect{1, 1, w - 1, h - 1}, n);
+        _canvas& c = trace_.Canvas();
+        c.SetBrush(backColor_);
+        c.FillRect(_rect{w - 1 - n, 1, w - 1, h - 1});
+        DrawSamples(c, style, w, h, appended + 2);
+    } else {
+        trace_.SetSize(w, h);
+        _canvas& c = trace_.Canvas();
+        SelectClipRgn(c.Handle(), nullptr);
+        DrawGround(c, w, h);
+        DrawBorder(c, w, h);
+        IntersectClipRect(c.Handle(), 1, 1, w - 1, h - 1);
+        DrawSamples(c, style, w, h, static_cast<std::uint32_t>(w) + 1);
+    }
+    traceDrawn_ = !trace_.Empty();
+    traceStyle_ = style;
+    traceAppended_ = 0;
+    traceCount_ = count;
+    traceColors_ = colors;
+}
+
+// Sample k lands in column w - k, the walk going back `limit` + 1 samples.
+// The whole trace stops one sample past column 0: every visible pixel
+// comes out as the whole history would draw it, and a long history costs
+// no more than the columns shown.
+void _impulse::DrawSamples(_canvas& c, _istyle style, int w, int h, std::uint32_t limit) {
+    if (max_ == 0) return;
+    c.SetPen(staticColor_);
+    c.MoveTo(w, h);
+    history_.Walk(limit, [&](std::uint32_t k, const _isample& sample) {
+        const int x = w - static_cast<int>(k);
+        const std::uint32_t v = Clamped(sample.value, max_);
+        if (style == IMPULSE_OSCILLO) {
+            c.LineTo(x, OscilloY(v, max_, h));
+        } else {
+            c.SetPen(sample.color);
+            c.MoveTo(x, h);
+            c.LineTo(x, SpectrumTop(v, max_, h));
+        }
+    });
 }
 
 void _impulse::DrawProgress() {
@@ -187,7 +239,7 @@ void _impulse::DrawProgress() {
     c.SetBrush(Color());
     c.FillRect(fill);
     DrawText(IMPULSE_PROGRESSOR);
-    DrawBorder();
+    DrawBorder(c, w, h);
 }
 
 void _impulse::DrawText(_istyle style) {
@@ -208,17 +260,24 @@ void _impulse::DrawText(_istyle style) {
     if (!labelDrawn_ || percent != labelPercent_ || fill != labelFill_ || fontColor != labelFont_.color ||
         text_ != labelText_ || !Font().SameFace(labelFont_))
         DrawLabel(percent, fontColor, fill);
-    if (label_.Empty()) return;
+    if (labelSize_.x <= 0 || labelSize_.y <= 0) return;
 
+    const _rect source = _rect::Bounds(0, 0, labelSize_.x, labelSize_.y);
     if (!progressor) {
-        frame_.Canvas().Draw(2, 2, label_, SRCCOPY);
+        // On the inside only: the graph's border is already there.
+        const _rect inside = Intersect(_rect::Bounds(2, 2, labelSize_.x, labelSize_.y),
+                                       _rect{1, 1, frame_.Width() - 1, frame_.Height() - 1});
+        if (!inside.Empty())
+            frame_.Canvas().CopyRect(inside, label_.Canvas(), _rect::Bounds(0, 0, inside.Width(), inside.Height()));
         return;
     }
-    const _textorigin at = ProgressTextOrigin(frame_.Width(), frame_.Height(), label_.Width(), label_.Height());
-    frame_.Canvas().Draw(at.x, at.y, label_, backColor_ == COLOR_GRAY ? kBlendOr : kBlendXor);
+    const _textorigin at = ProgressTextOrigin(frame_.Width(), frame_.Height(), labelSize_.x, labelSize_.y);
+    frame_.Canvas().CopyRect(_rect::Bounds(at.x, at.y, labelSize_.x, labelSize_.y), label_.Canvas(), source,
+                             backColor_ == COLOR_GRAY ? kBlendOr : kBlendXor);
 }
 
-// The text on a bitmap of its own size: measured and written once per change.
+// The text on a bitmap at least its size: measured and written once per
+// change, the bitmap made anew only when a text outgrows it.
 void _impulse::DrawLabel(int percent, _color fontColor, _color fill) {
     labelText_ = text_;
     labelPercent_ = percent;
@@ -227,22 +286,28 @@ void _impulse::DrawLabel(int percent, _color fontColor, _color fill) {
     labelFill_ = fill;
     labelDrawn_ = true;
     const std::string text = percent >= 0 ? FormatImpulseText(text_, percent) : text_;
-    if (text.empty()) {
-        label_.SetSize(0, 0);
-        return;
+    labelSize_ = {};
+    if (text.empty()) return;
+    _canvas& c = label_.Canvas();
+    const bool newFace = !labelWidthsLoaded_ || !c.Font().SameFace(labelFont_);
+    c.SetFont(labelFont_);
+    if (newFace) {
+        labelWidths_.Load(c.Handle());
+        labelWidthsLoaded_ = true;
     }
-    label_.Canvas().SetFont(labelFont_);
-    const _point size = label_.Canvas().TextExtent(text);
-    label_.SetSize(size.x, size.y);
+    _point size;
+    if (!labelWidths_.Measure(text, size)) size = c.TextExtent(text);
+    if (size.x <= 0 || size.y <= 0) return;
+    if (size.x > label_.Width() || size.y > label_.Height())
+        label_.SetSize(std::max(size.x, label_.Width()), std::max(size.y, label_.Height()));
     if (label_.Empty()) return;
-    label_.Canvas().SetBrush(fill);
-    label_.Canvas().FillRect(_rect::Bounds(0, 0, size.x, size.y));
-    label_.Canvas().TextOut(0, 0, text);
+    labelSize_ = size;
+    c.SetBrush(fill);
+    c.FillRect(_rect::Bounds(0, 0, size.x, size.y));
+    c.TextOut(0, 0, text);
 }
 
-void _impulse::DrawBorder() {
-    const int w = frame_.Width(), h = frame_.Height();
-    _canvas& c = frame_.Canvas();
+void _impulse::DrawBorder(_canvas& c, int w, int h) {
     if (art_ & IMPULSE_SHADED) {
         c.SetPen(border1_);
         c.MoveTo(w - 1, 0);

@@ -3,6 +3,9 @@
 // drawn as an oscilloscope trace, a spectrum of vertical bars or a progress
 // bar with a text on it; windowless, opaque, every frame rendered into an
 // off-screen bitmap of the control's size and copied in one operation.
+// The graphs keep their picture apart from the text: a new sample moves
+// the inside one column to the left and draws only the columns that came
+// in, and a paint with nothing new copies the last frame.
 //
 //   _istyle   the kind of graph
 //   _iart     drawing flags (IMPULSE_* bits)
@@ -82,19 +85,26 @@ public:
     void Paint(_canvas& canvas) override;
 
 protected:
+    // Colour and font show in the text, the border and new samples only:
+    // the samples drawn so far stay as they are.
     void ColorChanged() override { Changed(); }
     void FontChanged() override { Changed(); }
 
 private:
     void Append(std::uint32_t value);
+    // Something the next frame shows differently...
     void Changed();
+    // ...and something that redraws every sample.
+    void Restyled();
     void Render();
     void DrawGround(_canvas& c, int w, int h);
     void DrawGraph(_istyle style);
+    void UpdateTrace(_istyle style);
+    void DrawSamples(_canvas& c, _istyle style, int w, int h, std::uint32_t limit);
     void DrawProgress();
     void DrawText(_istyle style);
     void DrawLabel(int percent, _color fontColor, _color fill);
-    void DrawBorder();
+    void DrawBorder(_canvas& c, int w, int h);
 
     std::uint32_t max_ = 100;
     std::string text_ = "%d%%";
@@ -109,12 +119,32 @@ private:
     // Flush repaints.
     std::uint32_t pending_ = 0;
     _bitmap frame_;
+    bool frameDrawn_ = false;  // frame_ shows the control as it is now
+    // The ground, the border and the samples without the text, as last
+    // drawn for traceStyle_ in traceColors_; traceAppended_ samples came
+    // since, and the walk then visited traceCount_.
+    _bitmap trace_;
+    bool traceDrawn_ = false;
+    _istyle traceStyle_ = IMPULSE_OSCILLO;
+    std::uint32_t traceAppended_ = 0;
+    std::uint32_t traceCount_ = 0;
+    struct _tracecolors {
+        COLORREF back, pen, border1, border2;
+        bool operator==(const _tracecolors& o) const noexcept {
+            return back == o.back && pen == o.pen && border1 == o.border1 && border2 == o.border2;
+        }
+    };
+    _tracecolors traceColors_{};
     // The text overlay as last drawn and what it was drawn from: a frame
     // whose text, font and fill did not change copies the same picture.
+    // The bitmap only grows; labelSize_ is the part in use.
     _bitmap label_;
+    _point labelSize_{};
     std::string labelText_;  // Text as it was, unformatted
     int labelPercent_ = -1;  // the percentage put in, -1 without one
     _fontspec labelFont_;
+    _charwidths labelWidths_;  // of label_'s font
+    bool labelWidthsLoaded_ = false;
     _color labelFill_ = 0;
     bool labelDrawn_ = false;
     int zeroHeight_ = -1;  // of "0" on the frame's own font, measured once

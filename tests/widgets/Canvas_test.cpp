@@ -44,6 +44,49 @@ TEST(CanvasTest, PutPixelsMatchesSetPixel) {
     EXPECT_EQ(put.Pixel(3, 0), COLOR_BLACK);
 }
 
+TEST(CanvasTest, ScrollLeftMovesOnlyTheAreaAndLeavesItsRightColumns) {
+    _bitmap b(6, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 6; ++x) b.Canvas().SetPixel(x, y, MakeColor(x * 40, y * 40, 7));
+    b.ScrollLeft(_rect{1, 1, 5, 3}, 2);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const bool moved = y >= 1 && x >= 1 && x < 3;
+            EXPECT_EQ(b.Pixel(x, y), MakeColor((moved ? x + 2 : x) * 40, y * 40, 7)) << x << "," << y;
+        }
+    b.ScrollLeft(_rect{0, 0, 6, 3}, 6);  // the whole width: nothing moves
+    b.ScrollLeft(_rect{4, 0, 9, 3}, 1);  // clipped to the bitmap
+    EXPECT_EQ(b.Pixel(4, 0), MakeColor(200, 0, 7));
+}
+
+TEST(CanvasTest, CharacterWidthsMeasureAsTheSystemDoes) {
+    // The sum of the advances must be the system's own extent of the line,
+    // in plain, bold and italic faces of raster and outline fonts.
+    const _fontspec fonts[] = {{"MS Sans Serif", -11, 0, 0}, {"MS Sans Serif", -11, 0, FONT_BOLD},
+                               {"Arial", -13, 0, FONT_ITALIC}, {"Tahoma", -11, 0, FONT_BOLD | FONT_ITALIC},
+                               {"Courier New", -12, 0, 0}};
+    const char* texts[] = {"0", "100%", "12.3 MB", "1,023.75 KB/s", "Wy'~ |{}"};
+    for (const _fontspec& font : fonts) {
+        _bitmap b;
+        b.Canvas().SetFont(font);
+        _charwidths widths;
+        _point size;
+        EXPECT_FALSE(widths.Measure("x", size));  // nothing loaded yet
+        widths.Load(b.Canvas().Handle());
+        for (const char* text : texts) {
+            ASSERT_TRUE(widths.Measure(text, size)) << text;
+            const _point system = b.Canvas().TextExtent(text);
+            EXPECT_EQ(size.x, system.x) << font.name << " " << int(font.style) << ": " << text;
+            EXPECT_EQ(size.y, system.y) << font.name << ": " << text;
+        }
+        ASSERT_TRUE(widths.Measure("", size));  // an empty line is still a line high
+        EXPECT_EQ(size.x, 0);
+        EXPECT_EQ(size.y, b.Canvas().TextExtent(" ").y);
+        EXPECT_FALSE(widths.Measure("caf\xe9", size));  // outside the table: measured the usual way
+        EXPECT_FALSE(widths.Measure("a\tb", size));
+    }
+}
+
 TEST(CanvasTest, SystemColoursBecomeTheSystemsRgbWhenDrawn) {
     EXPECT_EQ(ToRGB(SYSCOLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ToRGB(0x80000014u), GetSysColor(COLOR_BTNHIGHLIGHT));

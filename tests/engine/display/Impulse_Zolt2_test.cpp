@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,70 @@ TEST(ImpulseTest, TraceOverALongHistoryMatchesTheTraceOfEverySample) {
         ref.Canvas().LineTo(40 - static_cast<int>(k), OscilloY(samples[samples.size() - 1 - k], 100, 30));
     for (int y = 1; y < 29; ++y)
         for (int x = 1; x < 39; ++x) ASSERT_EQ(out.Pixel(x, y), ref.Pixel(x, y)) << x << "," << y;
+}
+
+TEST(ImpulseTest, FramesDrawnSampleBySampleMatchAFreshDrawing) {
+    // A graph moves its picture along with each sample and draws only the
+    // new columns; every frame must be the one a control drawing the same
+    // history from scratch shows. Short histories drop samples the frame
+    // still shows, and ticks bring 0, 1 or several samples.
+    struct Case {
+        _istyle style;
+        int w, h;
+        std::uint32_t history;
+        _iart art;
+        const char* text;
+    };
+    const Case cases[] = {
+        {IMPULSE_OSCILLO, 40, 30, 500, 0, ""},
+        {IMPULSE_OSCILLO, 31, 12, 500, IMPULSE_SHADED | IMPULSE_PERCENT, "%d%%"},
+        {IMPULSE_SPECTRUM, 40, 30, 500, IMPULSE_SHADED, "cpu"},
+        {IMPULSE_OSCILLO, 25, 16, 12, 0, ""},
+        {IMPULSE_SPECTRUM, 25, 16, 9, IMPULSE_PERCENT, "%d"},
+        {IMPULSE_OSCILLO, 4, 4, 500, 0, ""},
+    };
+    using Op = std::function<void(_impulse&)>;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << ", " << c.w << "x" << c.h << ", history "
+                                        << c.history);
+        std::vector<Op> ops;
+        ops.push_back([c](_impulse& g) {
+            Bare(g, c.w, c.h, c.style);
+            g.SetHistorySize(c.history);
+            g.SetArt(c.art);
+            g.SetText(c.text);
+        });
+        _impulse live(nullptr);
+        ops.back()(live);
+        _bitmap shown, fresh;
+        std::uint32_t seed = 11;
+        for (int round = 0; round < 90; ++round) {
+            seed = seed * 1103515245u + 12345u;
+            const int samples = round % 17 == 5 ? 0 : round % 13 == 7 ? 3 : 1;
+            for (int i = 0; i < samples; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                const std::uint32_t value = (seed >> 16) % 130;
+                const _color colour = 0x102030u * (1 + (seed >> 8) % 5);
+                ops.push_back([value, colour](_impulse& g) {
+                    g.SetColor(colour);
+                    g.SetProgress(value);
+                });
+                ops.back()(live);
+            }
+            if (round == 60) {
+                ops.push_back([](_impulse& g) { g.SetMax(80); });
+                ops.back()(live);
+            }
+            Shot(live, shown);
+            if (round % 6 != 5) continue;
+            _impulse reference(nullptr);
+            for (const Op& op : ops) op(reference);
+            Shot(reference, fresh);
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x)
+                    ASSERT_EQ(shown.Pixel(x, y), fresh.Pixel(x, y)) << "round " << round << " at " << x << "," << y;
+        }
+    }
 }
 
 TEST(ImpulseTest, ShadedProgressorAtHalfAndFlatBarForShortOnes) {
