@@ -31,10 +31,12 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/corvex-footprint.XXXXXX")
 gkrellm_pid=
 engine_pid=
 floor_pid=
+# Every step may fail (a process already gone, GKrellM's status after the
+# signal): none of them may end the clean-up under set -e.
 finish() {
-  [ -n "$gkrellm_pid" ] && kill "$gkrellm_pid" 2>/dev/null && wait "$gkrellm_pid" 2>/dev/null
-  [ -n "$engine_pid" ] && kill "$engine_pid" 2>/dev/null
-  [ -n "$floor_pid" ] && kill "$floor_pid" 2>/dev/null
+  { [ -n "$gkrellm_pid" ] && kill "$gkrellm_pid" 2>/dev/null && wait "$gkrellm_pid" 2>/dev/null; } || true
+  { [ -n "$engine_pid" ] && kill "$engine_pid" 2>/dev/null; } || true
+  { [ -n "$floor_pid" ] && kill "$floor_pid" 2>/dev/null; } || true
   rm -rf "$work"
 }
 trap finish EXIT
