@@ -3,10 +3,20 @@
 #include <commdlg.h>
 
 #include "Canvas.h"
+#include "Handle.h"
 
 namespace corvex {
 
 bool _colordialog::Execute(HWND owner) {
+    // The common dialogs' library (and the printing libraries it brings)
+    // is loaded only while the dialog is open: the bar rarely shows it,
+    // and loaded from the start it stays in memory for the whole run.
+    const ModuleHandle library(LoadLibraryA("comdlg32.dll"));
+    using ChooseColorProc = BOOL(WINAPI*)(CHOOSECOLORA*);
+    const auto chooseColor = library ? reinterpret_cast<ChooseColorProc>(reinterpret_cast<void*>(
+                                           GetProcAddress(library.get(), "ChooseColorA")))
+                                     : nullptr;
+    if (!chooseColor) return false;
     CHOOSECOLORA choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = owner;
@@ -15,7 +25,7 @@ bool _colordialog::Execute(HWND owner) {
     choose.Flags = CC_RGBINIT | CC_ANYCOLOR | CC_ENABLEHOOK;
     choose.lCustData = reinterpret_cast<LPARAM>(this);
     choose.lpfnHook = &Hook;
-    if (!ChooseColorA(&choose)) return false;
+    if (!chooseColor(&choose)) return false;
     color_ = FromRGB(choose.rgbResult);
     return true;
 }

@@ -5,7 +5,6 @@
 #include "Menu.h"
 #include "MessageWindow.h"
 #include "TrayHint.h"
-#include "TrayPicture.h"
 
 namespace corvex {
 
@@ -34,7 +33,8 @@ _fontspec GaugeFont() {
 
 }  // namespace
 
-_traygauge::_traygauge(_component* owner) : _component(owner), font_(GaugeFont()) {
+_traygauge::_traygauge(_component* owner)
+    : _component(owner), font_(GaugeFont()), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
     surface_.Picture().Canvas().SetFont(font_);
     window_ = std::make_unique<_messagewindow>(
         [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -64,13 +64,14 @@ void _traygauge::SetKind(TPBKind kind) { Store(kind_, kind); }
 void _traygauge::SetBorderColor(_color color) {
     if (color == border_) return;
     border_ = color;
-    if (borderStyle_ == TRAY_BORDER_SINGLE) Update();
+    if (borderStyle_ == TRAY_BORDER_SINGLE) Refresh(false);
 }
 
 void _traygauge::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
     if (active) {
+        Draw();
         Prepare();
         explorerError_ = !Add();
     } else {
@@ -98,7 +99,7 @@ void _traygauge::SetFont(const _fontspec& font) {
     if (font == font_) return;
     font_ = font;
     surface_.Picture().Canvas().SetFont(font_);
-    Update();
+    Refresh(false);
 }
 
 void _traygauge::SetPopupMenu(_popupmenu* menu) {
@@ -118,7 +119,7 @@ void _traygauge::SetMin(std::uint32_t value) {
     min_ = value > max_ ? max_ : value;
     if (position_ < min_) position_ = min_;
     if (position2_ < min_) position2_ = min_;
-    Update();
+    Refresh(false);
 }
 
 void _traygauge::SetMax(std::uint32_t value) {
@@ -126,7 +127,7 @@ void _traygauge::SetMax(std::uint32_t value) {
     max_ = value < min_ ? min_ : value;
     if (position_ > max_) position_ = max_;
     if (position2_ > max_) position2_ = max_;
-    Update();
+    Refresh(false);
 }
 
 std::uint32_t _traygauge::Clamp(std::uint32_t value) const noexcept {
@@ -138,42 +139,46 @@ void _traygauge::SetPosition(std::uint32_t value) {
     value = Clamp(value);
     if (value == position_) return;
     position_ = value;
-    Update();
+    Refresh(false);
 }
 
 void _traygauge::SetPosition2(std::uint32_t value) {
     value = Clamp(value);
     if (value == position2_) return;
     position2_ = value;
-    Update();
+    Refresh(false);
 }
 
 bool _traygauge::Shell(DWORD message) {
     return shell_ && shell_(message, record_);
 }
 
+void _traygauge::Draw() {
+    if (ShowsMaxIcon() || (look_ != TRAY_GAUGE_NT && look_ != TRAY_GAUGE_BEOS)) return;
+    const _traybarlook bar0 = BarLook(position_, fore1_, back_, strip1_);
+    const _traybarlook bar1 = BarLook(position2_, fore2_, back_, strip2_);
+    if (look_ == TRAY_GAUGE_NT)
+        DrawTrayNT(bars_, bar0, bar1);
+    else
+        DrawTrayBeOS(bars_, bar0, bar1, ToRGB(border_), ToRGB(SYSCOLOR_BTNFACE));
+    surface_.Put(bars_);
+}
+
+std::string _traygauge::Tip() const {
+    return progressInHint_ && TrayHintWantsValue(hint_) ? FormatTrayHint(hint_, position_) : hint_;
+}
+
 void _traygauge::Prepare() {
     HICON icon = nullptr;
-    if (position_ == max_ && !maxIcon_.Empty()) {
+    shownMaxIcon_ = ShowsMaxIcon();
+    if (shownMaxIcon_) {
         icon = maxIcon_.Handle();  // the shell copies it; ours stays owned here
     } else {
-        if (look_ == TRAY_GAUGE_NT || look_ == TRAY_GAUGE_BEOS) {
-            _traypicture picture;
-            const _traybarlook bar0 = BarLook(position_, fore1_, back_, strip1_);
-            const _traybarlook bar1 = BarLook(position2_, fore2_, back_, strip2_);
-            if (look_ == TRAY_GAUGE_NT)
-                DrawTrayNT(picture, bar0, bar1);
-            else
-                DrawTrayBeOS(picture, bar0, bar1, ToRGB(border_), ToRGB(SYSCOLOR_BTNFACE));
-            surface_.Put(picture);
-        }
-        // The standard look leaves the picture as it was last drawn.
         drawn_ = surface_.MakeIcon();
         icon = drawn_.get();
+        shownBars_ = bars_;
     }
-    const std::string tip =
-        progressInHint_ && TrayHintWantsValue(hint_) ? FormatTrayHint(hint_, position_) : hint_;
-    FillTrayRecord(record_, NotifyWindow(), icon, tip);
+    FillTrayRecord(record_, NotifyWindow(), icon, Tip());
 }
 
 bool _traygauge::Add() {
@@ -185,9 +190,16 @@ bool _traygauge::Add() {
     return added;
 }
 
-bool _traygauge::Update() {
-    Prepare();
+bool _traygauge::Update() { return Refresh(true); }
+
+bool _traygauge::Refresh(bool force) {
+    Draw();
+    // An inactive gauge makes no icon: nobody would see it.
     if (!active_) return true;
+    if (!force && added_ && !explorerError_ && ShowsMaxIcon() == shownMaxIcon_ &&
+        (shownMaxIcon_ || shownBars_.Pixels() == bars_.Pixels()) && Tip() == record_.szTip)
+        return true;
+    Prepare();
     bool ok = Shell(NIM_MODIFY);
     if (!ok) ok = Add();
     explorerError_ = !ok;
@@ -196,6 +208,15 @@ bool _traygauge::Update() {
 
 bool _traygauge::OnMessage(UINT message, WPARAM, LPARAM lparam, LRESULT& result) {
     result = 0;
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // A new shell knows none of the icons the old one showed.
+        if (active_) {
+            added_ = false;
+            Prepare();
+            explorerError_ = !Add();
+        }
+        return true;
+    }
     switch (message) {
     case TRAY_CALLBACK_MESSAGE: mouse_.Notify(*this, lparam); return true;
     case TRAY_REFRESH_MESSAGE: SetHint(Hint()); return true;

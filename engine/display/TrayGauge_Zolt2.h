@@ -13,6 +13,7 @@
 #include "Canvas.h"
 #include "Color.h"
 #include "Component.h"
+#include "TrayPicture.h"
 #include "TrayShell.h"
 #include "WinHandle.h"
 
@@ -103,12 +104,24 @@ public:
     // Rebuilds the icon and the tip and hands them to the shell when
     // active; false when the shell refused.
     bool Update();
+    // The shell's message that it (re)started: an active gauge adds its icon again.
+    UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
 
 protected:
     void Notification(_component& destroyed) override;
 
 private:
     bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+    // The bars of the present state into the picture (the standard look
+    // keeps the picture as it was last drawn).
+    void Draw();
+    std::string Tip() const;
+    // Whether the full reading shows the max icon instead of the bars.
+    bool ShowsMaxIcon() const noexcept { return position_ == max_ && !maxIcon_.Empty(); }
+    // Draws, and hands the icon and tip to the shell when active. Unless
+    // `force`d, an icon the shell holds already is left alone when neither
+    // its picture nor its tip changed: most readings move no pixel.
+    bool Refresh(bool force);
     // Fills the record with the icon and tip of the present state.
     void Prepare();
     bool Add();
@@ -118,7 +131,7 @@ private:
     void Store(T& field, T value) {
         if (field == value) return;
         field = value;
-        Update();
+        Refresh(false);
     }
 
     _tgaugelook look_ = TRAY_GAUGE_BEOS;
@@ -148,8 +161,12 @@ private:
     _shellnotify shell_ = SystemShellNotify();
     _traynotifydata record_;
     _traysurface surface_;
+    _traypicture bars_;       // drawn last
+    _traypicture shownBars_;  // in the icon the shell holds
+    bool shownMaxIcon_ = false;
     _iconhandle drawn_;  // the icon made last from the bars
     bool added_ = false;
+    UINT taskbarCreated_ = 0;
     std::unique_ptr<_messagewindow> window_;
 };
 

@@ -7,7 +7,6 @@
 #include "Menu.h"
 #include "MessageWindow.h"
 #include "TrayHint.h"
-#include "TrayPicture.h"
 
 namespace corvex {
 
@@ -24,7 +23,7 @@ _traybarlook LookOf(const _traybar& bar) {
 
 }  // namespace
 
-_tray::_tray(_component* owner) : _component(owner) {
+_tray::_tray(_component* owner) : _component(owner), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
     window_ = std::make_unique<_messagewindow>(
         [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
             return OnMessage(message, wparam, lparam, result);
@@ -96,28 +95,36 @@ bool _tray::Shell(DWORD message) {
     return shell_ && shell_(message, record_);
 }
 
+void _tray::Draw(_traypicture& picture) const {
+    const _traybarlook bar0 = LookOf(*bars_[0]), bar1 = LookOf(*bars_[1]);
+    if (style_ == TRAY_GAUGE_NT)
+        DrawTrayNT(picture, bar0, bar1);
+    else
+        DrawTrayBeOS(picture, bar0, bar1, ToRGB(bars_[0]->BorderColor()), ToRGB(SYSCOLOR_BTNFACE));
+}
+
 _iconhandle _tray::MakeIcon() {
-    if (style_ == TRAY_GAUGE_NT || style_ == TRAY_GAUGE_BEOS) {
-        _traypicture picture;
-        const _traybarlook bar0 = LookOf(*bars_[0]), bar1 = LookOf(*bars_[1]);
-        if (style_ == TRAY_GAUGE_NT)
-            DrawTrayNT(picture, bar0, bar1);
-        else
-            DrawTrayBeOS(picture, bar0, bar1, ToRGB(bars_[0]->BorderColor()), ToRGB(SYSCOLOR_BTNFACE));
-        surface_.Put(picture);
+    if (Gauged()) {
+        Draw(shown_);
+        surface_.Put(shown_);
         return surface_.MakeIcon();
     }
     if (style_ == TRAY_GAUGE_ICON && !icon_.Empty()) return _iconhandle(CopyIcon(icon_.Handle()));
     return {};
 }
 
-void _tray::KERNEL_UpdateIcon() {
+void _tray::KERNEL_UpdateIcon(bool force) {
     if (!bars_[1]) return;  // still being built
     if (!(art_ & TRAY_ACTIVE)) {
         if (added_) Shell(NIM_DELETE);
         added_ = false;
         iconHandle_.reset();
         return;
+    }
+    if (!force && added_ && !explorerError_ && Gauged()) {
+        _traypicture picture;
+        Draw(picture);
+        if (picture.Pixels() == shown_.Pixels()) return;
     }
     _iconhandle icon = MakeIcon();
     FillTrayRecord(record_, NotifyWindow(), icon.get(), hint_);
@@ -136,6 +143,12 @@ void _tray::KERNEL_UpdateIcon() {
 
 bool _tray::OnMessage(UINT message, WPARAM, LPARAM lparam, LRESULT& result) {
     result = 0;
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // A new shell knows none of the icons the old one showed.
+        added_ = false;
+        if (Visible()) KERNEL_UpdateIcon();
+        return true;
+    }
     switch (message) {
     case TRAY_CALLBACK_MESSAGE: mouse_.Notify(*this, lparam); return true;
     case TRAY_REFRESH_MESSAGE: SetHint(Hint()); return true;
@@ -150,7 +163,7 @@ _traybar::_traybar(_component* owner) : _component(owner), tray_(dynamic_cast<_t
 }
 
 void _traybar::Changed() {
-    if (tray_) tray_->KERNEL_UpdateIcon();
+    if (tray_) tray_->KERNEL_UpdateIcon(false);
 }
 
 void _traybar::SetPosition(std::uint32_t position) {

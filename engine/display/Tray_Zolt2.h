@@ -16,6 +16,7 @@
 #include "Bitmap.h"
 #include "Color.h"
 #include "Component.h"
+#include "TrayPicture.h"
 #include "TrayShell.h"
 #include "WinHandle.h"
 
@@ -71,7 +72,11 @@ public:
     // Bar 0 or 1; none for any other index (negative ones are reported).
     _traybar* KERNEL_GetBar(int index) const;
     // Shows the icon as the attributes say, removes it when not active.
-    void KERNEL_UpdateIcon();
+    // Unless `force`d, an icon the shell holds already is left alone when
+    // its bars drew the same picture again.
+    void KERNEL_UpdateIcon(bool force = true);
+    // The shell's message that it (re)started: a shown icon is added again.
+    UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
 
 protected:
     void Notification(_component& destroyed) override;
@@ -80,6 +85,9 @@ private:
     bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     // A new icon handle for the style, drawn from the bars where needed.
     _iconhandle MakeIcon();
+    bool Gauged() const noexcept { return style_ == TRAY_GAUGE_NT || style_ == TRAY_GAUGE_BEOS; }
+    // The bars of the present state.
+    void Draw(_traypicture& picture) const;
     bool Shell(DWORD message);
 
     _trayart art_ = TRAY_ACTIVE;
@@ -92,7 +100,9 @@ private:
     _shellnotify shell_ = SystemShellNotify();
     _traynotifydata record_;
     _traysurface surface_;
+    _traypicture shown_;  // the bars in the icon the shell holds
     _iconhandle iconHandle_;
+    UINT taskbarCreated_ = 0;
     _traybar* bars_[2] = {nullptr, nullptr};  // owned through the component list
     std::unique_ptr<_messagewindow> window_;
 };

@@ -17,6 +17,7 @@
 #include "Error_Zolt2.h"
 #include "FreeMemCommand.h"
 #include "Hotkey_Win32.h"
+#include "IfTable_Win32.h"
 #include "Lair_Zolt2.h"
 #include "Territory_Zolt2.h"
 #include "MailSentinel.h"
@@ -288,6 +289,7 @@ _result TPULSE::TIMERTimer() {
     // Unsigned: across the counter's wrap the difference is still the
     // true small one.
     const std::uint32_t elapsed = now - lastTick_;
+    if (interfaceTable_) interfaceTable_->Expire();
     for (const Entry& entry : sentinels_) {
         Log(20, "TPULSE.TIMERTimer: Refreshing \"%s\"", entry.sentinel->Caption().c_str());
         entry.sentinel->RefreshSpeedersPulse(elapsed);
@@ -308,8 +310,14 @@ _result TPULSE::StartSentinels() {
 }
 
 _result TPULSE::RefreshSentinels() {
+    if (interfaceTable_) interfaceTable_->Expire();
     for (const Entry& entry : sentinels_) entry.sentinel->RefreshSpeedersPulse(1);
     return _OK;
+}
+
+_iftable* TPULSE::InterfaceTable() {
+    if (!interfaceTable_) interfaceTable_ = std::make_unique<_iftable>();
+    return interfaceTable_.get();
 }
 
 _result TPULSE::SetBackColor(_color color) {

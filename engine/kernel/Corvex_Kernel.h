@@ -41,6 +41,7 @@ class _displaymodes;
 class _drivessentinel;
 class _freememcommand;
 class _hotkey;
+class _iftable;
 class _ignite;
 class _lair;
 class _mailsentinel;
@@ -134,6 +135,8 @@ public:
     // A gauge's double click does what the hot key does: show or hide.
     void ToggleBar() override { _hotkey1HotKey(); }
     _traycontainer* TrayContainer() const noexcept override { return trayContainer_; }
+    // Made at the first request; expired at every tick.
+    _iftable* InterfaceTable() override;
     _lair* Store() noexcept override { return &_lair1; }
     _result UpdateIgnition(const std::string& text) override;
     _result GetMuseumBitmap(_bitmap* image, int index) override;
@@ -234,6 +237,7 @@ private:
     std::unique_ptr<_bardocking> docking_;
     std::unique_ptr<_displaymodes> displayModes_;
     std::unique_ptr<_freememcommand> freeMem_;
+    std::unique_ptr<_iftable> interfaceTable_;
     std::string dataFolder_, skinFolder_, helpFolder_;
     _kernelsettings settings_;
     _liveoptions live_;

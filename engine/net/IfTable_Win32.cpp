@@ -25,13 +25,28 @@ _iftable::_iftable() : library_(LoadLibraryA("iphlpapi.dll")) {
     buffer_.resize(kInitialBytes / sizeof(DWORD));
 }
 
+_iftable::_iftable(GetIfTableProc source) : getIfTable_(source) {
+    buffer_.resize(kInitialBytes / sizeof(DWORD));
+}
+
 _iftable::~_iftable() = default;
+
+bool _iftable::ReadOnce(std::vector<_lanrow>& rows) {
+    if (!fresh_) {
+        keptOk_ = Read(kept_);
+        fresh_ = true;
+    }
+    // Element by element: the names keep their storage from tick to tick.
+    rows = kept_;
+    return keptOk_;
+}
 
 bool _iftable::Read(std::vector<_lanrow>& rows) {
     if (!getIfTable_) {
         rows.clear();
         return false;
     }
+    ++reads_;
     DWORD status = ERROR_INSUFFICIENT_BUFFER;
     for (int tries = 0; tries < kMaxTries; ++tries) {
         ULONG size = static_cast<ULONG>(buffer_.size() * sizeof(DWORD));

@@ -7,6 +7,7 @@
 #include "Edit.h"
 #include "IfTable_Win32.h"
 #include "Impulse_Zolt2.h"
+#include "KernelPort.h"
 #include "Label.h"
 #include "Lair_Zolt2.h"
 #include "Panel.h"
@@ -99,7 +100,12 @@ _result _lansentinel::PrepareSpeeders() {
             Log(20, "_lansentinel.PrepareSpeeders: no network interfaces in the performance data, "
                     "reading the interface table");
             fromTable_ = true;
-            table_ = std::make_unique<_iftable>();
+            _kernelport* kernel = Kernel();
+            table_ = kernel ? kernel->InterfaceTable() : nullptr;
+            if (!table_) {
+                own_ = std::make_unique<_iftable>();
+                table_ = own_.get();
+            }
             Scan(0, SCAN_LISTING);
         }
         Scan(static_cast<std::int32_t>(lan::COUNTER_BANDWIDTH), SCAN_BANDWIDTH);
@@ -118,7 +124,11 @@ void _lansentinel::Scan(std::int32_t counterFilter, _scanphase phase) {
     phase_ = phase;
     position_ = -1;
     if (fromTable_) {
-        table_->Read(rows_);
+        // A table of our own is read afresh at every scan.
+        if (table_ == own_.get())
+            table_->Read(rows_);
+        else
+            table_->ReadOnce(rows_);
         TableWalker walker(*this);
         WalkLanRows(rows_, counterFilter, walker);
         return;

@@ -83,7 +83,8 @@ private:
     std::int32_t position_ = -1;   // the instance scanned
     bool objectSeen_ = false;      // the last perf walk met the interface object
     _instancehook instanceHook_;
-    std::unique_ptr<_iftable> table_;
+    _iftable* table_ = nullptr;             // the bar's shared one, or own_
+    std::unique_ptr<_iftable> own_;
     std::vector<_lanrow> rows_;
 };
 

@@ -12,6 +12,7 @@
 namespace corvex {
 
 class _bitmap;
+class _iftable;
 class _lair;
 class _popupmenu;
 class _sentinel;
@@ -43,6 +44,9 @@ public:
     // The engine's settings store (Speeders made while it runs read their
     // stored values from it), or nullptr.
     virtual _lair* Store() noexcept { return nullptr; }
+    // The system's interface table the network Sentinels share, expired at
+    // every tick, or nullptr: each Sentinel then reads a table of its own.
+    virtual _iftable* InterfaceTable() { return nullptr; }
     // The user's tray gauges, which graph Speeders may drive, or nullptr.
     virtual _traycontainer* TrayContainer() const noexcept { return nullptr; }
     // The bar's popup menu, which gauges in the notification area show on a

@@ -32,12 +32,29 @@ TEST_F(TrayGaugeTest, OnlyAnActiveGaugeTalksToTheShell) {
     ASSERT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD}));
     EXPECT_EQ(shell.Last().tip, "cpu");
     EXPECT_EQ(shell.Last().window, gauge.NotifyWindow());
-    gauge.SetPosition(31);
+    gauge.SetPosition(80);
     EXPECT_EQ(shell.Last().message, static_cast<DWORD>(NIM_MODIFY));
     gauge.SetActive(false);
     EXPECT_EQ(shell.Last().message, static_cast<DWORD>(NIM_DELETE));
     gauge.SetPosition(32);
     EXPECT_EQ(shell.calls.size(), 3u);
+}
+
+TEST_F(TrayGaugeTest, AnUnchangedPictureReachesNoShellAndANewShellGetsTheIconAgain) {
+    gauge.SetPosition(30);
+    EXPECT_EQ(gauge.ShownIcon(), nullptr);  // inactive: no icon is made
+    gauge.SetActive(true);
+    shell.calls.clear();
+    gauge.SetPosition(31);  // the same rows of the bar
+    EXPECT_TRUE(shell.calls.empty());
+    gauge.SetPosition(80);
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_MODIFY}));
+    SendMessageA(gauge.NotifyWindow(), gauge.TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_MODIFY, NIM_ADD}));
+    gauge.SetActive(false);
+    shell.calls.clear();
+    SendMessageA(gauge.NotifyWindow(), gauge.TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(shell.calls.empty());
 }
 
 TEST_F(TrayGaugeTest, ARefusedModifyFallsBackToAnAddAndReportsItsResult) {

@@ -206,6 +206,23 @@ TEST_F(TrayTest, ARefusedModifyIsLoggedOnceAndTheIconAddedAgain) {
         << log.Text();
 }
 
+TEST_F(TrayTest, AnUnchangedPictureReachesNoShellAndANewShellGetsTheIconAgain) {
+    tray.SetStyle(TRAY_GAUGE_BEOS);
+    Bar(0).SetPosition(30);
+    shell.calls.clear();
+    Bar(0).SetPosition(31);  // the same rows of the bar
+    EXPECT_TRUE(shell.calls.empty());
+    Bar(0).SetPosition(50);
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_MODIFY}));
+    ExpectPicture(BeOSPixelOwnBacks, 50, 0);
+    SendMessageA(tray.NotifyWindow(), tray.TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_MODIFY, NIM_ADD, NIM_MODIFY}));
+    tray.SetVisible(false);
+    shell.calls.clear();
+    SendMessageA(tray.NotifyWindow(), tray.TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(shell.calls.empty());
+}
+
 TEST_F(TrayTest, TheHintIsCutTo63Characters) {
     tray.SetHint(std::string(70, 'h'));
     EXPECT_EQ(tray.Hint(), std::string(63, 'h'));

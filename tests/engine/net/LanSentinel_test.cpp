@@ -4,11 +4,13 @@
 #include "LanSentinel.h"
 
 #include <windows.h>
+#include <iphlpapi.h>
 
 #include <gtest/gtest.h>
 
 #include "Button.h"
 #include "Edit.h"
+#include "IfTable_Win32.h"
 #include "Impulse_Zolt2.h"
 #include "Label.h"
 #include "Lair_Zolt2.h"
@@ -27,6 +29,29 @@ struct Interface {
     std::uint64_t bandwidth, received, sent;
 };
 std::vector<Interface> g_cards;  // as the next query reports them
+
+// The interface table as GetIfTable gives it, from g_cards.
+DWORD WINAPI FakeIfTable(void* table, ULONG* size, BOOL) {
+    const ULONG needed = static_cast<ULONG>(offsetof(MIB_IFTABLE, table) + g_cards.size() * sizeof(MIB_IFROW));
+    if (*size < needed) {
+        *size = needed;
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    auto* out = static_cast<MIB_IFTABLE*>(table);
+    out->dwNumEntries = static_cast<DWORD>(g_cards.size());
+    for (std::size_t i = 0; i < g_cards.size(); ++i) {
+        MIB_IFROW& row = out->table[i];
+        row = MIB_IFROW{};
+        const Interface& card = g_cards[i];
+        row.dwIndex = static_cast<DWORD>(i + 1);
+        row.dwType = card.name == u"MS TCP Loopback interface" ? MIB_IF_TYPE_LOOPBACK : MIB_IF_TYPE_ETHERNET;
+        for (char16_t c : card.name) row.bDescr[row.dwDescrLen++] = static_cast<BYTE>(c);
+        row.dwSpeed = static_cast<DWORD>(card.bandwidth);
+        row.dwInOctets = static_cast<DWORD>(card.received);
+        row.dwOutOctets = static_cast<DWORD>(card.sent);
+    }
+    return NO_ERROR;
+}
 
 class LanSentinelTest : public ::testing::Test {
 protected:
@@ -135,6 +160,38 @@ TEST_F(LanSentinelTest, DialUpAndHangUpMoveTheRasSpeeders) {
     ras.RefreshSpeedersPulse(1000);
     EXPECT_FALSE(ras.Online());
     offline();
+}
+
+// Where the performance data list no interface, both Sentinels read the
+// bar's one table: one read of the system per tick serves the LAN card's
+// Speeders and the dial-up link's.
+TEST_F(LanSentinelTest, OneSharedInterfaceTableReadPerTickServesLanAndRas) {
+    memory_.PutSource(REGISTRY_PERFORMANCE_DATA, "", "510", REGISTRY_TYPE_BINARY,
+                      [] { return PerfDataWriter().Build(); });
+    _iftable table(&FakeIfTable);
+    host_.interfaceTable = &table;
+    _lansentinel& lan = Launch<_lansentinel>();
+    _rassentinel& ras = Launch<_rassentinel>();
+    ASSERT_TRUE(lan.FromInterfaceTable() && ras.FromInterfaceTable());
+    ASSERT_EQ(lan.SpeederCount(), 2u);
+    EXPECT_EQ(lan.Speeders(0)->Name(), "out Card A");
+
+    g_cards.push_back({u"WAN [PPP_SLIP] Interface #2", 56000, 100, 200});
+    const auto tick = [&] {
+        table.Expire();
+        lan.RefreshSpeedersPulse(1000);
+        ras.RefreshSpeedersPulse(1000);
+    };
+    const unsigned long before = table.Reads();
+    tick();
+    g_cards[1].sent += 4000;
+    g_cards[2].received += 3500;
+    tick();
+    EXPECT_EQ(table.Reads() - before, 2u);
+    EXPECT_EQ(Lan(lan, 0).Free(), 4000);
+    ASSERT_TRUE(ras.Online());
+    EXPECT_EQ(Lan(ras, 0).Free(), 3500);
+    host_.interfaceTable = nullptr;
 }
 
 TEST_F(LanSentinelTest, DesignerPageSetsBandwidthAndUnits) {

@@ -53,6 +53,8 @@ public:
     std::vector<std::string> helpOpened;
     _traycontainer* TrayContainer() const noexcept override { return trays; }
     _lair* Store() noexcept override { return store; }
+    _iftable* interfaceTable = nullptr;  // none: each Sentinel reads its own
+    _iftable* InterfaceTable() override { return interfaceTable; }
 };
 
 class _testspeeder : public _speeder {
