@@ -109,22 +109,22 @@ HOME=$work/home gkrellm >"$work/gkrellm.log" 2>&1 &
 gkrellm_pid=$!
 
 # ---- the engine, started the way a user starts it
+# The first process of the prefix running <name>, waited for 10 s at most.
+first_pid() {
+  local pid
+  for _ in $(seq 100); do
+    pid=$(prefix_pids "$1" | head -n 1)
+    [ -n "$pid" ] && { echo "$pid"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
 (cd "$bin" && wine corvex32.exe >"$work/corvex32.log" 2>&1)
-for _ in $(seq 100); do
-  engine_pid=$(prefix_pids motor32.dex | head -n 1)
-  [ -n "$engine_pid" ] && break
-  sleep 0.1
-done
-[ -n "$engine_pid" ] || { say "the engine did not start: $(cat "$work/corvex32.log")"; exit 1; }
+engine_pid=$(first_pid motor32.dex) || { say "the engine did not start: $(cat "$work/corvex32.log")"; exit 1; }
 
 # ---- the floor, started once the engine is up
 (cd "$bin" && exec wine footprint_floor.exe >"$work/floor.log" 2>&1) &
-for _ in $(seq 100); do
-  floor_pid=$(prefix_pids footprint_floor.exe | head -n 1)
-  [ -n "$floor_pid" ] && break
-  sleep 0.1
-done
-[ -n "$floor_pid" ] || { say "the floor did not start: $(cat "$work/floor.log")"; exit 1; }
+floor_pid=$(first_pid footprint_floor.exe) || { say "the floor did not start: $(cat "$work/floor.log")"; exit 1; }
 server_pids=$(for p in /proc/[0-9]*; do
   readlink "$p/exe" 2>/dev/null | grep -q wineserver || continue
   ours "$p" && echo "${p#/proc/}"
