@@ -31,11 +31,45 @@ corvex_install() {
     "${missing[@]}" >/dev/null
 }
 
-# corvex_build native|win32: configures once, then builds incrementally.
+# corvex_windows: sets CORVEX_WINDOWS to the Windows tree that runs here,
+# win32 or win64, and makes "wine" run it. The programs are 32-bit, and
+# they are what the tests and benchmarks run wherever the kernel runs
+# 32-bit programs. A kernel whose 32-bit emulation is off (some virtual
+# machines boot that way) runs none, Wine's own loader included: there the
+# same sources are built for 64-bit Windows (the win64 tree) and run under
+# 64-bit Wine, and the run says so. CORVEX_WINDOWS=win64 asks for that
+# anywhere. Call after corvex_install.
+corvex_windows() {
+  if [ -z "${CORVEX_WINDOWS:-}" ]; then
+    CORVEX_WINDOWS=win32
+    /lib/ld-linux.so.2 --version >/dev/null 2>&1 || CORVEX_WINDOWS=win64
+  fi
+  export CORVEX_WINDOWS
+  [ "$CORVEX_WINDOWS" = win64 ] || return 0
+  corvex_log "this machine runs no 32-bit program: the Windows tests run the win64 build under 64-bit Wine"
+  corvex_install g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+  # Debian's wine and its tools (wineboot, winepath: wine-stable) take the
+  # 32-bit loader whenever it is installed.
+  local shims=$CORVEX_BUILD/wine64-shims name
+  mkdir -p "$shims"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/$name"
+    chmod +x "$shims/$name"
+  done
+  case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+  export WINELOADER=/usr/lib/wine/wine64
+}
+
+# corvex_build native|win32|win64 [target...]: configures once, then builds
+# incrementally (only the targets named, where any are).
 corvex_build() {
-  local tree=$1 dir=$CORVEX_BUILD/$1 args=()
+  local tree=$1 dir=$CORVEX_BUILD/$1 args=() targets=()
+  shift
+  [ $# -eq 0 ] || targets=(--target "$@")
   if [ "$tree" = win32 ]; then
     args=(-DCMAKE_TOOLCHAIN_FILE="$CORVEX_ROOT/cmake/mingw-i686.cmake")
+  elif [ "$tree" = win64 ]; then
+    args=(-DCMAKE_TOOLCHAIN_FILE="$CORVEX_ROOT/cmake/mingw-x86_64.cmake")
   else
     args=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVEX_FUZZ=ON)
   fi
@@ -45,27 +79,31 @@ corvex_build() {
       -DCORVEX_TEST_RESULTS="$CORVEX_BUILD/test-results" "${args[@]}" >/dev/null
   fi
   corvex_log "building the $tree tree"
-  cmake --build "$dir" -j "$(nproc)" -- --no-print-directory | grep -Ev '^\[|^Consolidate|^Scanning|Built target' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ]
+  # The build's own status, not the filter's: a failed build stops here
+  # instead of leaving the tests an older program to run.
+  cmake --build "$dir" -j "$(nproc)" "${targets[@]}" -- --no-print-directory |
+    { grep -Ev '^\[|^Consolidate|^Scanning|Built target' || true; }
+  return "${PIPESTATUS[0]}"
 }
 
 corvex_wine_env() {
-  export WINEARCH=win32 WINEDEBUG=-all
+  export WINEARCH=${CORVEX_WINDOWS:-win32} WINEDEBUG=-all
   export WINEDLLOVERRIDES="winealsa.drv=d;mscoree=d;mshtml=d"
   export WINEPREFIX=$1
 }
 
-# corvex_wine_prefix <folder> fresh|keep: a 32-bit prefix. "fresh" gives a
+# corvex_wine_prefix <folder> fresh|keep: a prefix of CORVEX_WINDOWS's kind
+# (32-bit unless corvex_windows chose win64). "fresh" gives a
 # clean HKEY_CURRENT_USER (a new account) copied from a template made once.
 corvex_wine_prefix() {
-  local prefix=$1 mode=$2 template=$CORVEX_BUILD/wine/template
+  local prefix=$1 mode=$2 template=$CORVEX_BUILD/wine/template-${CORVEX_WINDOWS:-win32}
   if [ ! -f "$template/system.reg" ]; then
     corvex_log "creating the Wine prefix template"
     rm -rf "$template"
     mkdir -p "$(dirname "$template")"
     ( corvex_wine_env "$template"; wineboot -i >/dev/null 2>&1; wineserver -w )
   fi
-  if [ "$mode" = fresh ] || [ ! -f "$prefix/system.reg" ]; then
+  if [ "$mode" = fresh ] || ! grep -qx "#arch=${CORVEX_WINDOWS:-win32}" "$prefix/system.reg" 2>/dev/null; then
     rm -rf "$prefix"
     cp -a "$template" "$prefix"
   fi
