@@ -14,6 +14,7 @@
 // above EBP, out of the thunk's reach. The 16-bit callee (pascal) takes
 // its word off the stack; EBP puts ESP right whatever it did.
 extern "C" std::uint32_t corvex_qt_call(void* thunk, std::uint32_t procedure, std::uint32_t argument);
+#if defined(__i386__)
 asm(".text\n"
     ".globl _corvex_qt_call\n"
     "_corvex_qt_call:\n"
@@ -35,6 +36,10 @@ asm(".text\n"
     "  popl %esi\n"
     "  popl %ebx\n"
     "  ret\n");
+#else
+// A 64-bit process has no 16-bit side to call into (and Win64 has no QT_Thunk).
+extern "C" std::uint32_t corvex_qt_call(void*, std::uint32_t, std::uint32_t) { return 0; }
+#endif
 
 namespace corvex {
 
