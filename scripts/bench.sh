@@ -22,14 +22,15 @@ while [ $# -gt 0 ] && [ "$1" != "--" ]; do names+=("${1%.exe}"); shift; done
 
 # The footprint's native peer and the system-call counter.
 corvex_install gkrellm strace
-corvex_build win32
+corvex_windows
+corvex_build "$CORVEX_WINDOWS"
 taskset -p -c "${CORVEX_BENCH_CPU:-0}" $$ >/dev/null
 corvex_wine_prefix "$CORVEX_BUILD/wine/bench" fresh
 corvex_start_xvfb
 corvex_start_wineserver
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
-cd "$CORVEX_BUILD/win32/bin"
+cd "$CORVEX_BUILD/$CORVEX_WINDOWS/bin"
 if [ ${#names[@]} -eq 0 ]; then
   for bench in bench_*.exe; do names+=("${bench%.exe}"); done
   names+=(footprint)

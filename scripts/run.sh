@@ -8,7 +8,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 corvex_install
-corvex_build win32
+corvex_windows
+corvex_build "$CORVEX_WINDOWS"
 corvex_wine_prefix "$CORVEX_BUILD/wine/run" keep
 
 headless=0
@@ -18,7 +19,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
 fi
 corvex_start_wineserver
 
-cd "$CORVEX_BUILD/win32/bin"
+cd "$CORVEX_BUILD/$CORVEX_WINDOWS/bin"
 wine corvex32.exe "$@"
 
 if [ "$headless" -eq 1 ]; then

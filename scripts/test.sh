@@ -36,7 +36,14 @@ for fuzzer in "$CORVEX_BUILD"/native/bin/fuzz_*; do
   fi
 done
 
-corvex_build win32
+corvex_windows
+if [ "$CORVEX_WINDOWS" = win32 ]; then
+  corvex_build win32
+else
+  # The programs as delivered still have to build; the tests run the win64 tree.
+  corvex_build win32 corvex32 motor32 infopane32 cpupanel32
+  corvex_build win64
+fi
 corvex_wine_prefix "$CORVEX_BUILD/wine/test" fresh
 corvex_start_xvfb
 corvex_start_wineserver
@@ -44,10 +51,10 @@ corvex_start_wineserver
 # managed window; unmanaged windows need no such wait.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 corvex_log "Windows tests under Wine"
-ctest --test-dir "$CORVEX_BUILD/win32" --output-on-failure || status=1
+ctest --test-dir "$CORVEX_BUILD/$CORVEX_WINDOWS" --output-on-failure || status=1
 
 # A picture of the display components for a person to look at.
-( cd "$CORVEX_BUILD/win32/bin" && wine display_showcase.exe 6 >/dev/null 2>&1 ) &
+( cd "$CORVEX_BUILD/$CORVEX_WINDOWS/bin" && wine display_showcase.exe 6 >/dev/null 2>&1 ) &
 showcase=$!
 sleep 4
 corvex_screenshot display-components || true
@@ -61,7 +68,7 @@ wait "$showcase" || true
 shot() {  # shot <name> <seconds to wait, or a ready file> <program> [arguments]
   local name=$1 ready=$2 waited=0 pid
   shift 2
-  ( cd "$CORVEX_BUILD/win32/bin" && timeout 40 wine "$@" >/dev/null 2>&1 ) &
+  ( cd "$CORVEX_BUILD/$CORVEX_WINDOWS/bin" && timeout 40 wine "$@" >/dev/null 2>&1 ) &
   pid=$!
   if [[ $ready =~ ^[0-9]+$ ]]; then
     sleep "$ready"

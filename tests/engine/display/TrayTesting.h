@@ -31,7 +31,7 @@ public:
     _shellnotify Function() {
         return [this](DWORD message, _traynotifydata& data) {
             // The fixed part must be right on every call, whatever it is.
-            EXPECT_EQ(data.cbSize, 88u);
+            EXPECT_EQ(data.cbSize, NOTIFYICONDATAA_V1_SIZE);  // 88 bytes in a 32-bit process
             EXPECT_EQ(data.uID, 0u);
             EXPECT_EQ(data.uFlags, 7u);
             EXPECT_EQ(data.uCallbackMessage, 1025u);

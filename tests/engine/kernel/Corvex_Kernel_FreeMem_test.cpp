@@ -172,9 +172,13 @@ TEST_F(FreeMemTest, ClosingTheBarMeanwhileEndsTheFillingAndLeavesTheTimerOff) {
 }
 
 TEST_F(FreeMemTest, MemoryThatCannotBeHadStillTakesTheRowAwayAndRestartsTheTimer) {
-    // Nearly 4 GiB, which a 32-bit process never gets, and more than its
-    // address space can even name.
-    for (const std::uint64_t physical : {std::uint64_t{0xFFFFFFF0} * 2, std::uint64_t{1} << 41}) {
+    // The command takes half of these: nearly 4 GiB, which a 32-bit process
+    // never gets, and more than its address space can even name; in a
+    // 64-bit process, more than its 47 bits of address space, and more than
+    // SIZE_T can hold.
+    const std::uint64_t halves32[] = {std::uint64_t{0xFFFFFFF0} * 2, std::uint64_t{1} << 41};
+    const std::uint64_t halves64[] = {std::uint64_t{1} << 49, std::uint64_t{1} << 63};
+    for (const std::uint64_t physical : sizeof(void*) == 4 ? halves32 : halves64) {
         TPULSE& bar = LaunchedBar(physical);
         _sentinel& memory = *bar.MemorySentinel();
         const std::size_t speeders = memory.SpeederCount();

@@ -85,6 +85,7 @@ TEST(Fsr, TheStateOfEveryWayTheSetUpEnds) {
 // (Wine hands the 16-bit result back in no register, so only its range is
 // known) and gives user.exe back.
 TEST(Fsr, TheRealThunk) {
+    if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit process has no 16-bit side to thunk to";
     std::unique_ptr<_thunk16> thunk = MakeWin32Thunk();
     _fsr fsr(nullptr, *thunk, RELEASE_WIN98);
     ASSERT_EQ(fsr.Error(), FSR_NONE) << fsr.ErrorStr();
