@@ -347,17 +347,21 @@ LRESULT _wincontrol::Default(UINT message, WPARAM wparam, LPARAM lparam) {
 
 LRESULT _wincontrol::OnPaint() {
     _paintdc dc(handle_);
-    const _rect area = dc.Area();
-    if (area.Empty()) return 0;
+    PaintArea(dc.Handle(), dc.Area());
+    return 0;
+}
+
+void _wincontrol::PaintArea(HDC screen, const _rect& area) {
+    if (area.Empty()) return;
     // One buffer for the windows of a top-level window, kept and grown to
     // the largest area painted: a band repainted every second makes no new
     // bitmap. A paint within a paint takes a buffer of its own.
     _wincontrol* top = this;
     while (top->parent_) top = top->parent_;
     if (top->painting_) {
-        _memorydc buffer(dc.Handle(), area);
-        PaintBuffered(buffer.Canvas(), area, dc.Handle());
-        return 0;
+        _memorydc buffer(screen, area);
+        PaintBuffered(buffer.Canvas(), area, screen);
+        return;
     }
     if (!top->paintBuffer_) top->paintBuffer_ = std::make_unique<_bitmap>();
     struct Busy {
@@ -366,9 +370,8 @@ LRESULT _wincontrol::OnPaint() {
     };
     top->painting_ = true;
     const Busy busy{top->painting_};
-    _memorydc buffer(dc.Handle(), area, *top->paintBuffer_);
-    PaintBuffered(buffer.Canvas(), area, dc.Handle());
-    return 0;
+    _memorydc buffer(screen, area, *top->paintBuffer_);
+    PaintBuffered(buffer.Canvas(), area, screen);
 }
 
 HDC _wincontrol::MeasuringDC() {
@@ -633,7 +636,7 @@ void _wincontrol::DeferPaint(const _rect& area) {
     ++pendingCount_;
 }
 
-void _wincontrol::InvalidatePending() {
+void _wincontrol::PaintPending() {
     const std::size_t count = pendingCount_;
     pendingCount_ = 0;
     if (count == 0 || !handle_) return;
@@ -654,18 +657,28 @@ void _wincontrol::InvalidatePending() {
     // The system unites overlapping rectangles of the data.
     const _region marked(ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof header + header.nRgnSize),
                                          reinterpret_cast<const RGNDATA*>(pendingPaint_.data())));
-    if (marked) {
-        InvalidateRgn(handle_, marked.get(), FALSE);
+    if (!marked) {
+        // Out of GDI space: mark them one by one rather than lose them.
+        for (std::size_t i = 0; i < count; ++i) InvalidateRect(handle_, &rects[i], FALSE);
+        UpdateWindow(handle_);
         return;
     }
-    // Out of GDI space: mark them one by one rather than lose them.
-    for (std::size_t i = 0; i < count; ++i) InvalidateRect(handle_, &rects[i], FALSE);
+    // Painted now through a DC of the window clipped to the marks, rather
+    // than marked and painted through the update region: invalidating,
+    // updating and a paint's begin and end are each a trip to the window
+    // manager, several per band and tick. A hidden window is not painted;
+    // whatever else is invalid still comes with WM_PAINT.
+    if (!IsWindowVisible(handle_)) return;
+    const HDC screen = GetDC(handle_);
+    if (!screen) return;
+    ExtSelectClipRgn(screen, marked.get(), RGN_AND);
+    const RECT& b = header.rcBound;
+    PaintArea(screen, _rect{b.left, b.top, b.right, b.bottom});
+    ReleaseDC(handle_, screen);
 }
 
 _paintbatch::~_paintbatch() {
-    if (--window_.paintBatches_ != 0) return;
-    window_.InvalidatePending();
-    if (window_.Handle()) UpdateWindow(window_.Handle());
+    if (--window_.paintBatches_ == 0) window_.PaintPending();
 }
 
 void _wincontrol::BringToFront() noexcept {

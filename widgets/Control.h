@@ -269,6 +269,9 @@ private:
     void Unbind() noexcept;
 
     LRESULT OnPaint();
+    // Paints `area` of the window on `screen` through the top-level
+    // window's buffer.
+    void PaintArea(HDC screen, const _rect& area);
     // The window's surface and its windowless children into `buffer`.
     void PaintBuffered(_canvas& buffer, const _rect& area, HDC screen);
     LRESULT OnEraseBackground(WPARAM dc);
@@ -284,8 +287,8 @@ private:
     void PaintChildren(_canvas& canvas, const _rect& area, HDC screen = nullptr);
     // Remembers `area` for marking when the open batch closes.
     void DeferPaint(const _rect& area);
-    // Marks what the batch gathered, in one go.
-    void InvalidatePending();
+    // Paints what the batch gathered, in one go.
+    void PaintPending();
     _graphiccontrol* GraphicAt(_point p) const noexcept;
     void ApplyFont();
 
@@ -313,8 +316,8 @@ private:
 };
 
 // Holds back what the windowless children of a window ask of Windows:
-// their marks are gathered and handed over in one go, and the painting that
-// Repaint would do at once happens once, when the last batch on the window
+// their marks are gathered, and the painting that Repaint would do at once
+// happens once, for all the marks, when the last batch on the window
 // closes. Many graphs of one band changing in one refresh thus cost one
 // paint instead of one each.
 class _paintbatch {

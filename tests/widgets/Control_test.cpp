@@ -164,9 +164,15 @@ TEST(ControlTest, RepaintsInsideABatchBecomeOnePaintWhenTheLastBatchCloses) {
     left.SetBounds(5, 5, 20, 20);
     right.SetBounds(40, 5, 20, 20);
     int paints = 0;
-    left.OnPaint = right.OnPaint = [&paints](_canvas&) { ++paints; };
+    _color fill = kRed;
+    left.OnPaint = right.OnPaint = [&paints, &fill](_canvas& c) {
+        ++paints;
+        c.SetBrush(fill);
+        c.FillRect({0, 0, 20, 20});
+    };
     Application().ProcessMessages();
     const int before = paints;
+    fill = kBlue;
     {
         const _paintbatch outer(form);
         {
@@ -180,8 +186,24 @@ TEST(ControlTest, RepaintsInsideABatchBecomeOnePaintWhenTheLastBatchCloses) {
     }
     EXPECT_FALSE(form.PaintDeferred());
     EXPECT_EQ(paints, before + 2);  // each box once, before the batch's end returned
+    {
+        const _windowdc dc(form.Handle());
+        EXPECT_EQ(FromRGB(GetPixel(dc.Handle(), 45, 10)), kBlue) << "on the window, not only in the buffer";
+    }
     left.Repaint();
     EXPECT_EQ(paints, before + 3);
+
+    // A window hidden before its batch closed paints nothing; showing it paints all.
+    fill = kRed;
+    {
+        const _paintbatch batch(form);
+        right.Repaint();
+        form.Hide();
+    }
+    EXPECT_EQ(paints, before + 3);
+    form.Show();
+    Application().ProcessMessages();
+    EXPECT_EQ(paints, before + 5);
 }
 
 TEST(ControlTest, AWindowlessControlPaintsOnItsParentClippedToItsBounds) {
