@@ -23,8 +23,9 @@ corvex_log "building the release tree"
 # The build copies help/ and data/ beside the engine; copied afresh, they
 # hold nothing a former build left there.
 rm -rf "$tree/bin/help" "$tree/bin/data"
-cmake --build "$tree" -j "$(nproc)" -- --no-print-directory | grep -Ev '^\[|^Consolidate|^Scanning|Built target' || true
-[ "${PIPESTATUS[0]}" -eq 0 ]
+# A failed build stops the script here (pipefail); a filter that lets no line through does not.
+cmake --build "$tree" -j "$(nproc)" -- --no-print-directory |
+  { grep -Ev '^\[|^Consolidate|^Scanning|Built target' || true; }
 
 version=$(sed -n 's/^!define CORVEX_VERSION "\(.*\)"$/\1/p' "$tree/generated/corvex_version.nsh")
 [ -n "$version" ] || { corvex_log "no version in $tree/generated/corvex_version.nsh"; exit 1; }
