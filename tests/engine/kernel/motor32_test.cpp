@@ -115,10 +115,18 @@ protected:
         startup.hStdError = output;
         PROCESS_INFORMATION process{};
         std::string line = "\"" + (folder_ / "corvex32.exe") + "\"" + arguments;
-        const bool started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                            folder_.Path().c_str(), &startup, &process) != FALSE;
+        // The engine of the test before may still be leaving, its programs'
+        // files not yet let go: a refused start is tried again for 5 s.
+        bool started = false;
+        DWORD error = 0;
+        for (int tries = 0; !started && tries < 50; ++tries) {
+            if (tries > 0) Sleep(100);
+            started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                     folder_.Path().c_str(), &startup, &process) != FALSE;
+            if (!started) error = GetLastError();
+        }
         CloseHandle(output);
-        EXPECT_TRUE(started);
+        EXPECT_TRUE(started) << "error " << error;
         if (!started) return nullptr;
         EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
         CloseHandle(process.hThread);
