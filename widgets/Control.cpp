@@ -669,12 +669,11 @@ void _wincontrol::PaintPending() {
     // manager, several per band and tick. A hidden window is not painted;
     // whatever else is invalid still comes with WM_PAINT.
     if (!IsWindowVisible(handle_)) return;
-    const HDC screen = GetDC(handle_);
+    const _windowdc screen(handle_);
     if (!screen) return;
-    ExtSelectClipRgn(screen, marked.get(), RGN_AND);
+    ExtSelectClipRgn(screen.Handle(), marked.get(), RGN_AND);
     const RECT& b = header.rcBound;
-    PaintArea(screen, _rect{b.left, b.top, b.right, b.bottom});
-    ReleaseDC(handle_, screen);
+    PaintArea(screen.Handle(), _rect{b.left, b.top, b.right, b.bottom});
 }
 
 _paintbatch::~_paintbatch() {

@@ -285,7 +285,7 @@ private:
     // paint DC, only those inside the part Windows asked to have painted
     // (a band whose graphs changed need not draw its icons again).
     void PaintChildren(_canvas& canvas, const _rect& area, HDC screen = nullptr);
-    // Remembers `area` for marking when the open batch closes.
+    // Remembers `area` for painting when the open batch closes.
     void DeferPaint(const _rect& area);
     // Paints what the batch gathered, in one go.
     void PaintPending();
