@@ -94,13 +94,13 @@ TEST(Fsr, TheRealThunk) {
 }
 
 TEST(FsrSentinel, BarsOfTheFreeShareInTheColourOfTheUsedOneAndHiddenFullRowsOnNt) {
+    _fakethunk thunk;  // outlives the readers, which give user.exe back to it
     _component root;
     _testhost& host = root.Make<_testhost>();
     _lair& store = root.Make<_lair>();
     store.SetCompany("Brannock");
     store.SetApp("corvex-fsr-test");
     store.Hive().DeleteKey("\\Software\\Brannock\\corvex-fsr-test");
-    _fakethunk thunk;
     const auto plug = [&](_winrelease release) -> _fsrsentinel& {
         _fsrsentinel& sentinel = host.Make<_fsrsentinel>(thunk, release);
         EXPECT_EQ(sentinel.PlugSpeeders(), _OK);
