@@ -28,7 +28,7 @@ taskset -p -c "${CORVEX_BENCH_CPU:-0}" $$ >/dev/null
 corvex_wine_prefix "$CORVEX_BUILD/wine/bench" fresh
 corvex_start_xvfb
 corvex_start_wineserver
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+corvex_wine_settings
 
 cd "$CORVEX_BUILD/$CORVEX_WINDOWS/bin"
 if [ ${#names[@]} -eq 0 ]; then

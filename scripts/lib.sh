@@ -133,6 +133,16 @@ corvex_start_wineserver() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Settings of a test or benchmark prefix, for a display without a window
+# manager and with no one watching it. Without a window manager on Xvfb,
+# Wine waits about 2 s on every hide of a managed window; unmanaged windows
+# need no such wait. A crashing program gets a backtrace on its standard
+# error and ends, instead of a crash dialog that no one closes.
+corvex_wine_settings() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+}
+
 # Saves the whole private display as build/screenshots/<name>.png and
 # prints the file name.
 corvex_screenshot() {

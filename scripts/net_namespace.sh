@@ -14,6 +14,8 @@
 # so a wine server of its own runs there, on a copy of the prefix (a copy
 # is another prefix, whose server cannot be the one already running).
 set -euo pipefail
+# shellcheck source=lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 silent=0
 if [ "${1:-}" = --silent ]; then
@@ -45,14 +47,14 @@ inside() {
   # Wine's own services start with the first program and would hold the
   # test's output open: start them first (as scripts/lib.sh does).
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  corvex_wine_settings
   "$@" || status=$?
   wineserver -k >/dev/null 2>&1 || true
   wait "$server" 2>/dev/null || true
   return "$status"
 }
 
-export -f inside
+export -f inside corvex_wine_settings
 export work silent
 namespaces=(--mount --propagation private)
 [ "$silent" -eq 0 ] || namespaces+=(--net)

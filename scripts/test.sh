@@ -47,9 +47,7 @@ fi
 corvex_wine_prefix "$CORVEX_BUILD/wine/test" fresh
 corvex_start_xvfb
 corvex_start_wineserver
-# Without a window manager on Xvfb, Wine waits about 2 s on every hide of a
-# managed window; unmanaged windows need no such wait.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+corvex_wine_settings
 corvex_log "Windows tests under Wine"
 ctest --test-dir "$CORVEX_BUILD/$CORVEX_WINDOWS" --output-on-failure || status=1
 
