@@ -116,11 +116,18 @@ corvex_start_xvfb() {
   local fifo n
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   CORVEX_PIDS+=($!)
   read -r -t 20 n <"$fifo" || { rm -f "$fifo"; corvex_log "Xvfb did not start"; return 1; }
   rm -f "$fifo"
   export DISPLAY=":$n"
+  # A desktop session loads X resources at login (xrdb; -noreset keeps them
+  # when the last program leaves the display). On a display with
+  # none at all, libX11 answers every resource lookup by reading
+  # ~/.Xdefaults and ~/.Xdefaults-<host> again, and Wine looks up the Xft
+  # settings on every font selection: some 16 file opens per painted Speeder,
+  # most of a tick's cost. One resource that nothing here reads is enough.
+  xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER $'corvex.display:\tprivate\n'
   corvex_log "private X display $DISPLAY"
 }
 
