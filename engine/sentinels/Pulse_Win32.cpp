@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winperf.h>
 
+#include <algorithm>
 #include <cstddef>
 
 #include "Debug_Zolt2.h"
@@ -117,7 +118,7 @@ void _pulse::SetScope(const std::string& scope) {
     Log(80, "_pulse.KERNEL_SetScope: <-");
     if (scope == scope_) return;
     scope_ = scope;
-    emptyReuses_ = 0;  // another question: ask it at once
+    emptyReuses_ = emptyWait_ = 0;  // another question: ask it at once
     Log(80, "_pulse.KERNEL_SetScope: ->");
 }
 
@@ -129,7 +130,7 @@ int _pulse::KERNEL_LoadNames() {
     Log(80, "_pulse.KERNEL_LoadNames: <-");
     names_.clear();
     namesLoaded_ = false;
-    emptyReuses_ = 0;
+    emptyReuses_ = emptyWait_ = 0;
     int result = _ERROR;
 
     _regkey opened = 0;
@@ -171,7 +172,7 @@ int _pulse::KERNEL_KillScope() {
     data_.shrink_to_fit();
     names_.clear();
     namesLoaded_ = false;
-    emptyReuses_ = 0;
+    emptyReuses_ = emptyWait_ = 0;
     // Closing the performance-data key lets the system release what it
     // gathered for the queries.
     backend_.CloseKey(REGISTRY_PERFORMANCE_DATA);
@@ -229,7 +230,12 @@ int _pulse::KERNEL_LoadScope() {
     // A system where no provider answers (Wine's data are such a block)
     // keeps answering so; each query loads every provider's library and
     // walks the services' keys, which costs more than all else a tick does.
-    if (walker.Objects() == 0) emptyReuses_ = EMPTY_REUSES;
+    if (walker.Objects() == 0) {
+        emptyWait_ = emptyWait_ == 0 ? EMPTY_REUSES : std::min(2 * emptyWait_ + 1, EMPTY_REUSES_MAX);
+        emptyReuses_ = emptyWait_;
+    } else {
+        emptyWait_ = 0;
+    }
     Log(90, "_pulse.KERNEL_LoadScope: -> %d", _OK);
     return _OK;
 }

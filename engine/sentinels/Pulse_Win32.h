@@ -76,7 +76,11 @@ public:
     static constexpr std::uint32_t MAX_DATA_SIZE = 64u << 20;
     // After an answer without a single object, this many refreshes take it
     // as their answer before the system is asked again (a minute at 1 Hz).
+    // Each further empty answer in a row doubles the wait, up to
+    // EMPTY_REUSES_MAX (an hour at 1 Hz): a system without providers stays
+    // so, and under Wine every query costs a kernel handle for good.
     static constexpr std::uint32_t EMPTY_REUSES = 59;
+    static constexpr std::uint32_t EMPTY_REUSES_MAX = 3599;
 
 private:
     class Walker;
@@ -88,6 +92,7 @@ private:
     std::uint32_t dataAdjust_ = 1000;
     std::uint32_t dataFaults_ = 0;
     std::uint32_t emptyReuses_ = 0;
+    std::uint32_t emptyWait_ = 0;  // the reuses after the last empty answer
     _perffilters filters_;
 
     bool namesLoaded_ = false;

@@ -230,7 +230,8 @@ TEST_F(Pulse, GetDataRefusesWhatItCannotRead) {
     EXPECT_EQ(value, 1u);
 }
 
-// A block without objects stands for the next EMPTY_REUSES refreshes; one
+// A block without objects stands for the next EMPTY_REUSES refreshes, and
+// each further one in a row for twice as many, up to EMPTY_REUSES_MAX; one
 // with objects is asked for at every refresh, and a new scope at once.
 TEST_F(Pulse, AnAnswerWithoutObjectsIsReusedForAWhile) {
     CountingRegistry counting(memory_);
@@ -245,12 +246,14 @@ TEST_F(Pulse, AnAnswerWithoutObjectsIsReusedForAWhile) {
         for (int i = 0; i < refreshes; ++i) EXPECT_EQ(pulse.Refresh(), _OK);
         return counting.queries - before;
     };
-    EXPECT_EQ(queries(1 + _pulse::EMPTY_REUSES), 1);
+    for (const int period : {60, 120, 240, 480, 960, 1920, 3600, 3600})
+        EXPECT_EQ(queries(period), 1) << period;
     ServeData(Processors(1, 5));
     EXPECT_EQ(queries(1), 1);  // the reuse has run out
     EXPECT_EQ(objects, 1);
     EXPECT_EQ(queries(3), 3);
     ServeData(PerfDataWriter().Build());
+    EXPECT_EQ(queries(60), 1);  // objects in between: a minute again
     EXPECT_EQ(queries(2), 1);
     memory_.Put(REGISTRY_PERFORMANCE_DATA, "", "2", REGISTRY_TYPE_BINARY, PerfDataWriter().Build());
     pulse.SetScope("2");
