@@ -27,6 +27,7 @@
 #include <winternl.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -255,8 +256,9 @@ BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
 // nothing; these count the same objects another way there.
 //
 // The GDI objects of this process: the used entries of the handle table
-// Wine keeps for each process where the PEB points (at 0x94, on 32 bits),
-// 65536 entries of 24 bytes each with the object's kind in byte 14.
+// Wine keeps for each process where the PEB points (at 0x94 on 32 bits,
+// 0xF8 on 64), 65536 entries of 24 bytes each with the object's kind in
+// byte 14.
 DWORD WineGdiObjects() {
     struct Entry {
         std::uint64_t object;
@@ -272,7 +274,7 @@ DWORD WineGdiObjects() {
     PROCESS_BASIC_INFORMATION basic{};
     if (!query || query(GetCurrentProcess(), 0, &basic, sizeof basic, nullptr) != 0) return 0;
     const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0x94);
+    const auto* table = *reinterpret_cast<const Entry* const*>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
     if (!table) return 0;
     DWORD used = 0;
     for (int i = 0; i < 0x10000; ++i) used += table[i].type != 0;
@@ -301,8 +303,13 @@ DWORD SystemListHandles() {
            buffer.size() < (64u << 20))
         buffer.resize(buffer.size() * 2);
     if (status != 0) return 0;
+    // The count, then the entries at their alignment (8 on 64 bits).
+    struct List {
+        ULONG count;
+        Entry entries[1];
+    };
     const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
-    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG));
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + offsetof(List, entries));
     const auto self = static_cast<USHORT>(GetCurrentProcessId());
     DWORD mine = 0;
     for (ULONG i = 0; i < count; ++i) mine += entries[i].process == self;
