@@ -121,12 +121,12 @@ corvex_start_xvfb() {
   read -r -t 20 n <"$fifo" || { rm -f "$fifo"; corvex_log "Xvfb did not start"; return 1; }
   rm -f "$fifo"
   export DISPLAY=":$n"
-  # A desktop session loads X resources at login (xrdb; -noreset keeps them
-  # when the last program leaves the display). On a display with
+  # A desktop session loads X resources at login (xrdb). On a display with
   # none at all, libX11 answers every resource lookup by reading
   # ~/.Xdefaults and ~/.Xdefaults-<host> again, and Wine looks up the Xft
-  # settings on every font selection: some 16 file opens per painted Speeder,
-  # most of a tick's cost. One resource that nothing here reads is enough.
+  # settings on every font selection: some 16 file opens per painted
+  # Speeder, most of a tick's cost. One resource that nothing here reads is
+  # enough; -noreset keeps it when the last program leaves the display.
   xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER $'corvex.display:\tprivate\n'
   corvex_log "private X display $DISPLAY"
 }
