@@ -119,7 +119,7 @@ int _ping::Ping(bool asynchronous) {
     if (dead_) return -1;
     Stop();
     error_ = PING_OK;
-    engine_ = std::make_unique<_pingengine>(*this, *gui_, icmp_, host_, params_, nap_, lookup_);
+    engine_ = std::make_unique<_pingengine>(*this, *gui_, icmp_, host_, params_, pause_, lookup_);
     if (!engine_->Made()) {
         Check(true, "_ping.Ping: no worker thread (error %lu)", GetLastError());
         engine_.reset();
@@ -205,13 +205,13 @@ void _ping::EndHandback(_pingengine& engine) {
 // _pingengine
 
 _pingengine::_pingengine(_ping& owner, _guicall& gui, const _icmpentries& icmp, const std::string& host,
-                         const _params& params, _ping::_pingnap nap, _ping::_pinglookup lookup)
+                         const _params& params, _ping::_pingpause pause, _ping::_pinglookup lookup)
     : owner_(owner),
       gui_(gui),
       icmp_(icmp),
       host_(host),
       params_(params),
-      nap_(std::move(nap)),
+      pause_(std::move(pause)),
       lookup_(std::move(lookup)),
       terminate_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       resume_(CreateEventA(nullptr, TRUE, TRUE, nullptr)),
@@ -309,9 +309,10 @@ void _pingengine::Probe() {
             auto& engine = *static_cast<_pingengine*>(self);
             engine.owner_.EchoHandback(engine);
         });
-        // The pause, in naps short enough to notice a stop soon. A new
-        // SleepTime counts from the nap after it was given.
-        for (unsigned nap = 0; nap < PingNaps(Params().sleepTime) && !Terminated(); ++nap) Nap(PING_NAP);
+        // The pause: its whole 100 ms naps in one wait, which a stop ends at
+        // once (a wake-up per nap would cost ten a second for nothing). A
+        // new SleepTime applies from the next pause.
+        if (const unsigned naps = PingNaps(Params().sleepTime); naps > 0 && !Terminated()) Pause(naps * PING_NAP);
     }
 }
 
@@ -320,9 +321,9 @@ void _pingengine::WaitWhilePaused() noexcept {
     while (paused_.load() && !Terminated()) WaitForMultipleObjects(2, handles, FALSE, INFINITE);
 }
 
-void _pingengine::Nap(unsigned milliseconds) {
-    if (nap_)
-        nap_(milliseconds);
+void _pingengine::Pause(unsigned milliseconds) {
+    if (pause_)
+        pause_(milliseconds);
     else
         WaitForSingleObject(terminate_.get(), milliseconds);
 }

@@ -41,9 +41,10 @@ struct _icmpentries {
 class _ping : public _component {
 public:
     using _pingevent = std::function<void(_ping&)>;
-    // What a worker does for one 100 ms nap (tests count them); empty: it
-    // waits for a stop request, at most that long.
-    using _pingnap = std::function<void(unsigned milliseconds)>;
+    // What a worker does for its pause between echoes, whole 100 ms naps
+    // taken as one wait (tests watch it); empty: it waits for a stop
+    // request, at most that long.
+    using _pingpause = std::function<void(unsigned milliseconds)>;
     // Resolves a host name to the address to probe (tests watch it);
     // empty: SystemLookup.
     using _pinglookup = std::function<bool(const std::string& host, _ipv4& address)>;
@@ -78,7 +79,7 @@ public:
     _pingevent OnPinged;
     _pingevent OnIpResolved;
 
-    void SetNap(_pingnap nap) { nap_ = std::move(nap); }
+    void SetPause(_pingpause pause) { pause_ = std::move(pause); }
     void SetLookup(_pinglookup lookup) { lookup_ = std::move(lookup); }
     // The Windows Sockets host lookup; of several addresses, the last.
     static bool SystemLookup(const std::string& host, _ipv4& address);
@@ -125,7 +126,7 @@ private:
     std::string hostIp_;
     bool running_ = false;
     bool destroying_ = false;
-    _pingnap nap_;
+    _pingpause pause_;
     _pinglookup lookup_;
     std::unique_ptr<_guicall> gui_;
     std::unique_ptr<_pingengine> engine_;
@@ -142,7 +143,7 @@ public:
 
     // The thread is made suspended; Launch lets it run.
     _pingengine(_ping& owner, _guicall& gui, const _icmpentries& icmp, const std::string& host,
-                const _params& params, _ping::_pingnap nap, _ping::_pinglookup lookup);
+                const _params& params, _ping::_pingpause pause, _ping::_pinglookup lookup);
     // After the thread has ended.
     ~_pingengine();
     _pingengine(const _pingengine&) = delete;
@@ -171,7 +172,7 @@ private:
     bool Resolve();
     _params Params();
     void WaitWhilePaused() noexcept;
-    void Nap(unsigned milliseconds);
+    void Pause(unsigned milliseconds);
     void Handback(void (*call)(void*));
 
     _ping& owner_;
@@ -180,7 +181,7 @@ private:
     const std::string host_;
     std::mutex paramsLock_;
     _params params_;
-    _ping::_pingnap nap_;
+    _ping::_pingpause pause_;
     _ping::_pinglookup lookup_;
 
     _ipv4 address_{};
@@ -190,7 +191,7 @@ private:
 
     std::atomic<bool> terminated_{false};
     std::atomic<bool> paused_{false};
-    KernelHandle terminate_;  // manual reset: wakes naps and pauses
+    KernelHandle terminate_;  // manual reset: ends the pause and a suspension
     KernelHandle resume_;     // manual reset: set while not paused
     KernelHandle done_;       // auto reset: a hand-back has run
     KernelHandle thread_;
