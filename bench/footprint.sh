@@ -83,12 +83,13 @@ rollup_kb() { awk -v f="$2:" '$1 == f {print $2; found=1} END {if (!found) print
 sum_pss() { local t=0 p; for p in "$@"; do t=$((t + $(rollup_kb "$p" Pss))); done; echo "$t"; }
 
 # ---- the engine's settings: a ping readout and a mail readout
+# A ping readout probes the host it is named after.
 port=${CORVEX_POP3_PORT:-110}
 app='HKEY_CURRENT_USER\Software\Brannock\corvex\0.0.1\Sentinels'
 cat >"$work/readouts.reg" <<REG
 REGEDIT4
 
-[$app\\Net Sentinel\\Speeders\\loopback]
+[$app\\Net Sentinel\\Speeders\\127.0.0.1]
 "Host"="127.0.0.1"
 "Sleep"=dword:000003e8
 
@@ -133,6 +134,10 @@ service_pids=$(prefix_pids 'C:\windows\system32\' | grep -vx -e "$engine_pid" -e
 
 sleep "$settle"
 kill -0 "$gkrellm_pid" 2>/dev/null || { say "GKrellM did not stay up: $(tail -n 3 "$work/gkrellm.log")"; exit 1; }
+# The GUI thread and the ping readout's worker at least: one thread alone
+# means the ping readout failed, and the figures would leave it out.
+engine_threads=$(find "/proc/$engine_pid/task" -mindepth 1 -maxdepth 1 | wc -l)
+say "engine threads: $engine_threads"
 
 # ---- one window of time for everyone
 # PSS splits each shared page among all processes on the machine that map
