@@ -215,8 +215,9 @@ _pingengine::_pingengine(_ping& owner, _guicall& gui, const _icmpentries& icmp, 
       lookup_(std::move(lookup)),
       terminate_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       resume_(CreateEventA(nullptr, TRUE, TRUE, nullptr)),
+      retimed_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       done_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
-    if (!terminate_ || !resume_ || !done_) return;
+    if (!terminate_ || !resume_ || !retimed_ || !done_) return;
     DWORD id = 0;
     thread_.reset(CreateThread(nullptr, 0, &Main, this, CREATE_SUSPENDED, &id));
 }
@@ -242,6 +243,7 @@ void _pingengine::Continue(const _params& params) {
     }
     paused_.store(false);
     SetEvent(resume_.get());
+    SetEvent(retimed_.get());
 }
 
 _pingengine::_params _pingengine::Params() {
@@ -309,23 +311,31 @@ void _pingengine::Probe() {
             auto& engine = *static_cast<_pingengine*>(self);
             engine.owner_.EchoHandback(engine);
         });
-        // The pause: its whole 100 ms naps in one wait, which a stop ends at
-        // once (a wake-up per nap would cost ten a second for nothing). A
-        // new SleepTime applies from the next pause.
-        if (const unsigned naps = PingNaps(Params().sleepTime); naps > 0 && !Terminated()) Pause(naps * PING_NAP);
+        WaitBetweenEchoes();
+    }
+}
+
+void _pingengine::WaitBetweenEchoes() {
+    // Whole 100 ms naps, taken as one wait that a stop ends at once (a
+    // wake-up per nap would cost ten a second for nothing). A SleepTime
+    // given meanwhile counts from the start of the pause.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD length = PingNaps(Params().sleepTime) * PING_NAP;
+        const DWORD spent = GetTickCount() - start;
+        if (Terminated() || spent >= length) return;
+        if (pause_) {
+            pause_(length);
+            return;
+        }
+        const HANDLE handles[2] = {terminate_.get(), retimed_.get()};
+        if (WaitForMultipleObjects(2, handles, FALSE, length - spent) != WAIT_OBJECT_0 + 1) return;
     }
 }
 
 void _pingengine::WaitWhilePaused() noexcept {
     const HANDLE handles[2] = {resume_.get(), terminate_.get()};
     while (paused_.load() && !Terminated()) WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-}
-
-void _pingengine::Pause(unsigned milliseconds) {
-    if (pause_)
-        pause_(milliseconds);
-    else
-        WaitForSingleObject(terminate_.get(), milliseconds);
 }
 
 void _pingengine::Handback(void (*call)(void*)) { gui_.Call(call, this, done_.get()); }

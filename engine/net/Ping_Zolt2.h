@@ -42,8 +42,8 @@ class _ping : public _component {
 public:
     using _pingevent = std::function<void(_ping&)>;
     // What a worker does for its pause between echoes, whole 100 ms naps
-    // taken as one wait (tests watch it); empty: it waits for a stop
-    // request, at most that long.
+    // taken as one wait (tests watch it); empty: it waits that long, or
+    // less when stopped or given a shorter SleepTime.
     using _pingpause = std::function<void(unsigned milliseconds)>;
     // Resolves a host name to the address to probe (tests watch it);
     // empty: SystemLookup.
@@ -172,7 +172,7 @@ private:
     bool Resolve();
     _params Params();
     void WaitWhilePaused() noexcept;
-    void Pause(unsigned milliseconds);
+    void WaitBetweenEchoes();
     void Handback(void (*call)(void*));
 
     _ping& owner_;
@@ -193,6 +193,7 @@ private:
     std::atomic<bool> paused_{false};
     KernelHandle terminate_;  // manual reset: ends the pause and a suspension
     KernelHandle resume_;     // manual reset: set while not paused
+    KernelHandle retimed_;    // auto reset: new parameters, a new pause length
     KernelHandle done_;       // auto reset: a hand-back has run
     KernelHandle thread_;
     unsigned char reply_[8221] = {};

@@ -91,15 +91,16 @@ TEST(PingTest, FailuresAreReportedOnceAndADeadProbeDoesNothing) {
     }
 }
 
-TEST(PingTest, AResumedRunGoesOnWithTheNewCount) {
+TEST(PingTest, AResumedRunGoesOnWithTheNewCountAndPause) {
     _component root;
     Counts counts;
     _ping& ping = MakeProbe(root, counts, "127.0.0.1", -1);
-    ping.SetSleepTime(100);
+    ping.SetSleepTime(60000);
     ping.Ping(true);
     ASSERT_TRUE(PumpUntil([&] { return counts.pinged > 0; }, 3000));
     ping.Suspend();
     ping.SetIterations(0);
+    ping.SetSleepTime(100);  // ends the minute's pause
     ping.Resume();
     EXPECT_TRUE(PumpUntil([&] { return !ping.Running(); }, 3000));
 }
